@@ -1,0 +1,85 @@
+#include "common/cstring.h"
+
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+
+namespace {
+
+int HResultOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const CAtlException& e) {
+        return e.Result();
+    }
+    return 0;
+}
+
+TEST(CString, EmptyByDefault) {
+    const CString s;
+    EXPECT_TRUE(s.IsEmpty());
+    EXPECT_STREQ(s.GetString(), "");
+    EXPECT_EQ(s.GetLength(), 0);
+}
+
+TEST(CString, ConvertsUtf16WithTheAnsiCodePage) {
+    const CString s(u"Caf\u00E9 \u20AC1");
+    EXPECT_EQ(s.View(), "Caf\xE9 \x80" "1");
+    CString t;
+    t = u"x";
+    t += u"\u00A3";
+    EXPECT_EQ(t.View(), "x\xA3");
+}
+
+TEST(CString, NullTextRaisesInvalidArgument) {
+    const char* none = nullptr;
+    const char16_t* wideNone = nullptr;
+    CString s("a");
+    EXPECT_EQ(HResultOf([&] { CString t(none); }), hresult::kInvalidArg);
+    EXPECT_EQ(HResultOf([&] { CString t(wideNone); }), hresult::kInvalidArg);
+    EXPECT_EQ(HResultOf([&] { s += none; }), hresult::kInvalidArg);
+    EXPECT_EQ(HResultOf([&] { s = wideNone; }), hresult::kInvalidArg);
+    EXPECT_EQ(HResultOf([&] { s.Compare(none); }), hresult::kInvalidArg);
+    EXPECT_EQ(s.View(), "a");
+}
+
+TEST(CString, IndexOutsideTheTextRaisesInvalidArgument) {
+    const CString s("abc");
+    EXPECT_EQ(s.GetAt(2), 'c');
+    EXPECT_EQ(HResultOf([&] { s.GetAt(3); }), hresult::kInvalidArg);
+    EXPECT_EQ(HResultOf([&] { s.GetAt(-1); }), hresult::kInvalidArg);
+    EXPECT_EQ(HResultOf([&] { s.Mid(4); }), hresult::kInvalidArg);
+    EXPECT_EQ(HResultOf([&] { s.Left(-1); }), hresult::kInvalidArg);
+}
+
+TEST(CString, FindsAndCuts) {
+    const CString path("C:\\Payments\\Run 7-12.csv");
+    EXPECT_EQ(path.Find('\\'), 2);
+    EXPECT_EQ(path.ReverseFind('\\'), 11);
+    EXPECT_EQ(path.Find('?'), -1);
+    EXPECT_EQ(path.Mid(12).View(), "Run 7-12.csv");
+    EXPECT_EQ(path.Mid(12, 3).View(), "Run");
+    EXPECT_EQ(path.Mid(3, 100).View(), "Payments\\Run 7-12.csv");
+    EXPECT_EQ(path.Left(2).View(), "C:");
+    EXPECT_EQ(path.Left(100), path);
+    EXPECT_TRUE(path == "C:\\Payments\\Run 7-12.csv");
+    EXPECT_LT(path.Compare("D:"), 0);
+}
+
+TEST(CString, FormatIsCutAt255Characters) {
+    CString s;
+    s.Format("%d days to the next likely Banking Day.", 2);
+    EXPECT_EQ(s.View(), "2 days to the next likely Banking Day.");
+    s.Format("%s", std::string(300, 'y').c_str());
+    EXPECT_EQ(s.GetLength(), 255);
+}
+
+TEST(CString, LoadsStringResources) {
+    CString s;
+    EXPECT_TRUE(s.LoadString(323));
+    EXPECT_EQ(s.View(), "Invalid Payer Sort Code: the sort code must contain exactly 6 digits.");
+    EXPECT_FALSE(s.LoadString(301));
+    EXPECT_TRUE(s.IsEmpty());
+}
+
+}  // namespace

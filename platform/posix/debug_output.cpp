@@ -1,0 +1,16 @@
+#include "platform/debug_output.h"
+
+#include <cstdio>
+
+namespace platform {
+namespace {
+bool toStderr = false;
+}
+
+void EnableDebugOutputToStderr(bool enabled) { toStderr = enabled; }
+
+void OutputDebugText(std::string_view text) {
+    if (toStderr) std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+}  // namespace platform
