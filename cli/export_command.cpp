@@ -1,0 +1,2 @@
+#include "cli/commands.h"
+int RunExport(const std::vector<std::string>&) { return kUsageError; }

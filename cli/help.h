@@ -1,0 +1,5 @@
+#pragma once
+
+// The help texts of the command line.
+extern const char* const kMainUsage;
+extern const char* const kMainHelp;

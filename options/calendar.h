@@ -1,0 +1,35 @@
+#pragma once
+#include "platform/message_box.h"
+
+// The banking-day calendar: weekends, the bank holidays and their substitute days, the default
+// processing date and the two checks on a chosen date. Dates are OLE Automation dates.
+
+enum class NonBankingKind {
+    None = 0,
+    BankHoliday = 1,
+    Weekend = 2,
+};
+
+struct BankingDay {
+    bool banking = false;
+    int advance = 0;  // days to the next likely banking day: 0 on a banking day, else 1 to 4
+    NonBankingKind kind = NonBankingKind::None;
+};
+
+// The current local date and time, to the second.
+double CurrentLocalDate();
+
+// Judged by the calendar day of `date`; its time of day is ignored.
+BankingDay IsBankingDay(double date);
+
+// Midnight of Easter Sunday of the Gregorian calendar.
+double EasterSunday(int year);
+
+// The default processing date for a run started at `now`; it keeps the time of day of `now`.
+double NextAvailableProcessingDate(double now);
+
+// Refuses a date before today or on a non-banking day, each with its message box.
+bool ValidateBankingDate(double date, platform::WindowHandle owner);
+
+// True, after its message box, when the date lies more than 45 days after today.
+bool IsBeyondProcessingHorizon(double date, platform::WindowHandle owner);

@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "options/payment_options.h"
+#include "payments/payment.h"
+
+// The writing phase of a payment run: open the upload file, write the header of a bulk format,
+// then one line per payment, each validated as it is written; every line ends with CR LF.
+struct PaymentFileOutcome {
+    std::int32_t resultCode = 0;   // 0 all passed, 1 a header or record failed a check, 2 see below
+    std::int32_t returnValue = 0;  // what Process returns: 0, or 1 once a header or record failed
+    // Why the result code is 2, if it is.
+    enum class Failure { None, OpenFailed, FetchFailed, WriteFailed } failure = Failure::None;
+};
+
+PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath);
