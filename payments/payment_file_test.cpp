@@ -350,6 +350,12 @@ TEST(PaymentFile, EveryLineKeepsItsShapeWhateverTheInput) {
             EXPECT_EQ(SplitFields(lines[i]).size(), fieldCount) << what << ", line " << i << ": " << lines[i];
         }
         EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << what;
+        // A run sets no other codes than these.
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const std::int32_t code = payments.Records()[i].Status;
+            EXPECT_TRUE(code == 0 || code == 21 || code == 23 || code == 24 || code == 28 || code == 29 || code == 30)
+                << what << ", payment " << i << " has status " << code;
+        }
     }
 }
 
