@@ -44,7 +44,7 @@ std::vector<PaymentRecord> SupplierPayments() {
 // not need a million records in memory.
 class RepeatingPayments : public Payments {
 public:
-    RepeatingPayments(std::int32_t count) : m_pool(SupplierPayments()), m_count(count) {}
+    explicit RepeatingPayments(std::int32_t count) : m_pool(SupplierPayments()), m_count(count) {}
     std::int32_t Count() const override { return m_count; }
     std::unique_ptr<Payment> Item(std::int32_t index) override {
         if (index < 0 || index >= m_count) return nullptr;
