@@ -20,8 +20,8 @@ constexpr WeekRow kFirstJanuary = {Holiday(2), Holiday(1), Holiday(1), Holiday(1
 constexpr WeekRow kSecondJanuary = {Holiday(2), Holiday(1), kBanking, kBanking, kBanking, kBanking, Holiday(2)};
 constexpr WeekRow kChristmasDay = {Weekend(3), Holiday(2), Holiday(2), Holiday(2), Holiday(4), Holiday(4), Weekend(4)};
 constexpr WeekRow kBoxingDay = {Weekend(3), Holiday(2), Holiday(1), Holiday(1), Holiday(1), Holiday(3), Weekend(3)};
-constexpr WeekRow kTwentySeventhDecember = {Weekend(2), Holiday(2), Holiday(1), kBanking, kBanking, kBanking, Weekend(2)};
-constexpr WeekRow kTwentyEighthDecember = {Weekend(1), Holiday(1), Holiday(1), kBanking, kBanking, kBanking, Weekend(2)};
+constexpr WeekRow kDecember27 = {Weekend(2), Holiday(2), Holiday(1), kBanking, kBanking, kBanking, Weekend(2)};
+constexpr WeekRow kDecember28 = {Weekend(1), Holiday(1), Holiday(1), kBanking, kBanking, kBanking, Weekend(2)};
 
 constexpr int kGoodFridayAdvance = 4;
 constexpr int kMondayHolidayAdvance = 1;
@@ -58,8 +58,8 @@ BankingDay December(const DayParts& parts) {
     switch (parts.day) {
         case 25: return On(kChristmasDay, parts.weekday);
         case 26: return On(kBoxingDay, parts.weekday);
-        case 27: return On(kTwentySeventhDecember, parts.weekday);
-        case 28: return On(kTwentyEighthDecember, parts.weekday);
+        case 27: return On(kDecember27, parts.weekday);
+        case 28: return On(kDecember28, parts.weekday);
         default: return GeneralRule(parts.weekday);
     }
 }

@@ -14,11 +14,13 @@ namespace {
 using calendar_test::Date;
 using calendar_test::Show;
 
-constexpr char kBeforeToday[] = "The processing date you specify for payments MUST be on or after the current system date.";
+constexpr char kBeforeToday[] =
+    "The processing date you specify for payments MUST be on or after the current system date.";
 constexpr char kBeforeTodayCaption[] = "Invalid Banking Date Specified";
 constexpr char kNonBankingCaption[] = "Non-Banking Date Specified";
 constexpr char kTooFar[] =
-    "The processing date specified is too far in the future.\rProcessing dates can be at most 45 days after today's date.";
+    "The processing date specified is too far in the future.\r"
+    "Processing dates can be at most 45 days after today's date.";
 constexpr char kTooFarCaption[] = "Invalid Processing Date Specified";
 
 class DateChecks : public ::testing::Test {
@@ -70,27 +72,31 @@ TEST_F(DateChecks, BeforeTodayComesFirst) {
     ExpectOneWarning(kBeforeToday, kBeforeTodayCaption, "6 May 2024");
 }
 
+constexpr char kWeekend[] = "The date you specified falls on a weekend. Try advancing the date \r\n";
+constexpr char kHoliday[] = "The date you specified falls on a Bank holiday. Try advancing the date \r\n";
+
 struct NonBankingCase {
     double date;
-    const char* text;
+    const char* firstLine;
+    const char* advance;
 };
 
 TEST_F(DateChecks, RefusesANonBankingDayWithItsAdvance) {
     const NonBankingCase cases[] = {
-        {Date(2024, 5, 18), "The date you specified falls on a weekend. Try advancing the date \r\n2 days to the next likely Banking Day."},
-        {Date(2024, 5, 19), "The date you specified falls on a weekend. Try advancing the date \r\n1 day to the next likely Banking Day."},
-        {Date(2024, 5, 27), "The date you specified falls on a Bank holiday. Try advancing the date \r\n1 day to the next likely Banking Day."},
-        {Date(2024, 12, 25), "The date you specified falls on a Bank holiday. Try advancing the date \r\n2 days to the next likely Banking Day."},
-        {Date(2024, 12, 28), "The date you specified falls on a weekend. Try advancing the date \r\n2 days to the next likely Banking Day."},
-        {Date(2026, 12, 26), "The date you specified falls on a weekend. Try advancing the date \r\n3 days to the next likely Banking Day."},
-        {Date(2026, 12, 25, 18), "The date you specified falls on a Bank holiday. Try advancing the date \r\n4 days to the next likely Banking Day."},
-        {Date(2027, 12, 25), "The date you specified falls on a weekend. Try advancing the date \r\n4 days to the next likely Banking Day."},
-        {Date(2028, 1, 1), "The date you specified falls on a Bank holiday. Try advancing the date \r\n3 days to the next likely Banking Day."},
+        {Date(2024, 5, 18), kWeekend, "2 days to the next likely Banking Day."},
+        {Date(2024, 5, 19), kWeekend, "1 day to the next likely Banking Day."},
+        {Date(2024, 5, 27), kHoliday, "1 day to the next likely Banking Day."},
+        {Date(2024, 12, 25), kHoliday, "2 days to the next likely Banking Day."},
+        {Date(2024, 12, 28), kWeekend, "2 days to the next likely Banking Day."},
+        {Date(2026, 12, 26), kWeekend, "3 days to the next likely Banking Day."},
+        {Date(2026, 12, 25, 18), kHoliday, "4 days to the next likely Banking Day."},
+        {Date(2027, 12, 25), kWeekend, "4 days to the next likely Banking Day."},
+        {Date(2028, 1, 1), kHoliday, "3 days to the next likely Banking Day."},
     };
     for (const auto& c : cases) {
         shown_.clear();
         EXPECT_FALSE(ValidateBankingDate(c.date, owner_)) << Show(c.date);
-        ExpectOneWarning(c.text, kNonBankingCaption, Show(c.date));
+        ExpectOneWarning(std::string(c.firstLine) + c.advance, kNonBankingCaption, Show(c.date));
     }
 }
 

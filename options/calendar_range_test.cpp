@@ -112,7 +112,8 @@ TEST(CalendarRange, EveryDaysAnswerIsConsistent) {
         ASSERT_EQ(Describe(late), Describe(answer)) << Show(date);
         // An ordinary weekend day advances to the Monday.
         const auto parts = FromOleDate(date);
-        const bool special = (parts->month == 1 && parts->day <= 2) || (parts->month == 12 && parts->day >= 25 && parts->day <= 28);
+        const bool special =
+            (parts->month == 1 && parts->day <= 2) || (parts->month == 12 && parts->day >= 25 && parts->day <= 28);
         if (weekend && !special) {
             ASSERT_EQ(answer.advance, weekday == kSaturday ? 2 : 1) << Show(date);
         }

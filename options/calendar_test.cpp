@@ -100,7 +100,8 @@ TEST(IsBankingDay, RecognisesEasterInMarchAndInApril) {
     for (const double sunday : sundays) {
         for (const auto& day : week) {
             const double date = sunday + day.offset;
-            EXPECT_EQ(Describe(IsBankingDay(date)), day.expected) << Show(date) << " (Easter Sunday " << Show(sunday) << ")";
+            EXPECT_EQ(Describe(IsBankingDay(date)), day.expected)
+                << Show(date) << " (Easter Sunday " << Show(sunday) << ")";
         }
     }
 }
@@ -214,6 +215,9 @@ TEST(NextAvailableProcessingDate, WorkedExamples) {
         // advances to the Monday.
         {Date(2025, 12, 24), Date(2025, 12, 29)},
         {Date(2025, 12, 23), Date(2025, 12, 29)},
+        // Today itself is not counted, holiday or not.
+        {Date(2024, 3, 29), Date(2024, 4, 3)},  // Good Friday
+        {Date(2024, 1, 1), Date(2024, 1, 3)},   // New Year's Day on a Monday
     };
     for (const auto& c : cases) {
         const double next = NextAvailableProcessingDate(c.now);
