@@ -4,6 +4,7 @@
 
 #include "common/cstring.h"
 #include "options/payment_format_rules.h"
+#include "options/payment_list_rows.h"
 #include "options/payment_options.h"
 #include "payments/payment.h"
 #include "platform/message_box.h"
@@ -30,6 +31,9 @@ public:
     // format disables the box.
     CString TemplateBoxText() const;
     CString BeneficiaryReferenceBoxText() const;
+
+    // The payment list as it stands now.
+    std::vector<PaymentListRow> Rows() const { return PaymentListRows(m_payments); }
 
     // Set (mark true) or Reset on the payments with these indexes, in order. Nothing happens, and
     // false comes back, when none is selected.
