@@ -1,0 +1,291 @@
+#include "options/win32/pay_info_dialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/ole_date.h"
+#include "options/calendar.h"
+#include "platform/string_resource.h"
+#include "platform/win32/module.h"
+#include "resources/payment_dialog_ids.h"
+
+namespace {
+
+constexpr DWORD kDateClasses = 0x100;  // ICC_DATE_CLASSES
+
+struct Column {
+    const char* heading;
+    int width;
+    int format;
+};
+
+constexpr Column kColumns[] = {
+    {"Sort Code", 65, LVCFMT_LEFT}, {"Acc. Number", 80, LVCFMT_LEFT}, {"Name", 95, LVCFMT_LEFT},
+    {"Amount", 70, LVCFMT_RIGHT},   {"Reference", 90, LVCFMT_LEFT},   {"Details", 110, LVCFMT_LEFT},
+    {"Is IAT", 50, LVCFMT_LEFT},
+};
+
+struct FormatButton {
+    int id;
+    PaymentFormat format;
+};
+
+constexpr FormatButton kFormatButtons[] = {
+    {IDC_STANDARD_DOMESTIC, PaymentFormat::StandardDomestic},
+    {IDC_DOMESTIC_TEMPLATE, PaymentFormat::DomesticTemplate},
+    {IDC_BULK_LIST, PaymentFormat::BulkList},
+    {IDC_AD_HOC_BULK, PaymentFormat::AdHocBulk},
+};
+
+HMODULE LoadCommonControls() {
+    HMODULE library = ::LoadLibraryA("comctl32.dll");
+    if (!library) return nullptr;
+    using InitProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    if (const auto init = reinterpret_cast<InitProc>(
+            reinterpret_cast<void*>(::GetProcAddress(library, "InitCommonControlsEx")))) {
+        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), kDateClasses};
+        init(&classes);
+    }
+    return library;
+}
+
+void SetSubItem(HWND list, int row, int column, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    ::SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+// The rectangle to centre in: the owner's, or the work area when the owner is hidden or minimised.
+RECT CentringArea(HWND owner, const RECT& workArea) {
+    RECT area = workArea;
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &area);
+    return area;
+}
+
+}  // namespace
+
+CPayInfoDialog::CPayInfoDialog(Payments& payments, CString templateName, CString beneficiaryReference)
+    : m_commonControls(LoadCommonControls()),
+      m_state(payments, std::move(templateName), std::move(beneficiaryReference)) {}
+
+INT_PTR CPayInfoDialog::DoModal(HWND owner) {
+    return ::DialogBoxParamA(platform::ModuleInstance(), MAKEINTRESOURCEA(IDD_PAYMENT_OPTIONS), owner, DialogProc,
+                             reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK CPayInfoDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<CPayInfoDialog*>(lParam);
+        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+        dialog->m_window = window;
+        dialog->OnInitDialog();
+        return TRUE;
+    }
+    auto* dialog = reinterpret_cast<CPayInfoDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+    return dialog ? dialog->OnMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR CPayInfoDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            // Told apart by control id alone, whatever the notification.
+            OnCommand(LOWORD(wParam));
+            return TRUE;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == DTN_DATETIMECHANGE) {
+                OnDateChanged(reinterpret_cast<const NMDATETIMECHANGE*>(lParam)->st);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_CTLCOLORSTATIC:
+            // The help text is drawn over the dialog's own background, so a shorter text leaves
+            // nothing of a longer one behind.
+            if (reinterpret_cast<HWND>(lParam) == ::GetDlgItem(m_window, IDC_FORMAT_HELP)) {
+                ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+                return reinterpret_cast<INT_PTR>(::GetStockObject(HOLLOW_BRUSH));
+            }
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void CPayInfoDialog::OnInitDialog() {
+    CentreOverOwner();
+    SetIcon();
+    m_list = ::GetDlgItem(m_window, IDC_PAYMENT_LIST);
+    m_listHeader = reinterpret_cast<HWND>(::SendMessageA(m_list, LVM_GETHEADER, 0, 0));
+    AddColumns();
+    FillList();
+    ::SendDlgItemMessageA(m_window, IDC_BENEFICIARY_REFERENCE, EM_LIMITTEXT, kBeneficiaryReferenceLimit, 0);
+    ::SendDlgItemMessageA(m_window, IDC_TEMPLATE, EM_LIMITTEXT, kTemplateNameLimit, 0);
+    ::CheckDlgButton(m_window, IDC_STANDARD_DOMESTIC, BST_CHECKED);
+    ApplyFormatRules();
+    EnableMarking(false);
+    ShowDefaultDate();
+}
+
+void CPayInfoDialog::OnCommand(int id) {
+    for (const auto& button : kFormatButtons) {
+        if (id == button.id) return SelectFormat(button.format);
+    }
+    switch (id) {
+        case IDC_IAT_CHECK: return EnableMarking(::IsDlgButtonChecked(m_window, IDC_IAT_CHECK) == BST_CHECKED);
+        case IDC_SET: return MarkSelectedRows(true);
+        case IDC_RESET: return MarkSelectedRows(false);
+        case IDOK: return Confirm();
+        case IDCANCEL: return CancelDialog();
+        default: return;
+    }
+}
+
+void CPayInfoDialog::OnDateChanged(const SYSTEMTIME& date) {
+    if (const auto ole = ToOleDate({date.wYear, date.wMonth, date.wDay}, date.wHour, date.wMinute, date.wSecond)) {
+        m_state.DateChanged(*ole);
+    }
+}
+
+void CPayInfoDialog::CentreOverOwner() {
+    RECT workArea{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    const RECT area = CentringArea(::GetWindow(m_window, GW_OWNER), workArea);
+    RECT self{};
+    ::GetWindowRect(m_window, &self);
+    const LONG width = self.right - self.left;
+    const LONG height = self.bottom - self.top;
+    LONG left = (area.left + area.right - width) / 2;
+    LONG top = (area.top + area.bottom - height) / 2;
+    left = std::max(workArea.left, std::min(left, workArea.right - width));
+    top = std::max(workArea.top, std::min(top, workArea.bottom - height));
+    ::SetWindowPos(m_window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CPayInfoDialog::SetIcon() {
+    if (HICON icon = ::LoadIconA(platform::ModuleInstance(), MAKEINTRESOURCEA(IDI_VARROW))) {
+        ::SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        ::SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+void CPayInfoDialog::AddColumns() {
+    const auto styles = ::SendMessageA(m_list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    ::SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_FULLROWSELECT);
+    int index = 0;
+    for (const auto& column : kColumns) {
+        LVCOLUMNA lvColumn{};
+        lvColumn.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        lvColumn.fmt = column.format;
+        lvColumn.cx = column.width;
+        lvColumn.pszText = const_cast<char*>(column.heading);
+        lvColumn.iSubItem = index;
+        ::SendMessageA(m_list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&lvColumn));
+    }
+}
+
+void CPayInfoDialog::FillList() {
+    ::SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
+    m_rowCount = 0;
+    for (const auto& row : m_state.Rows()) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = m_rowCount;
+        item.pszText = const_cast<char*>(row.sortCode.c_str());
+        item.lParam = row.paymentIndex;
+        const auto at = static_cast<int>(::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        if (at < 0) continue;
+        const std::string* cells[] = {&row.accountNumber, &row.name, &row.amount, &row.reference, &row.details, &row.isIat};
+        for (int column = 1; column <= 6; ++column) SetSubItem(m_list, at, column, *cells[column - 1]);
+        ++m_rowCount;
+    }
+}
+
+void CPayInfoDialog::ApplyFormatRules() {
+    const PaymentFormatRules rules = m_state.Rules();
+    ShowHelpText(rules.helpTextId);
+    ::EnableWindow(::GetDlgItem(m_window, IDC_TEMPLATE_LABEL), rules.templateEnabled);
+    ::EnableWindow(::GetDlgItem(m_window, IDC_TEMPLATE), rules.templateEnabled);
+    ::SetDlgItemTextA(m_window, IDC_TEMPLATE, m_state.TemplateBoxText().GetString());
+    ::EnableWindow(::GetDlgItem(m_window, IDC_BENEFICIARY_LABEL), rules.beneficiaryReferenceEnabled);
+    ::EnableWindow(::GetDlgItem(m_window, IDC_BENEFICIARY_REFERENCE), rules.beneficiaryReferenceEnabled);
+    ::SetDlgItemTextA(m_window, IDC_BENEFICIARY_REFERENCE, m_state.BeneficiaryReferenceBoxText().GetString());
+    if (!rules.iatMarkingAllowed) {
+        ::CheckDlgButton(m_window, IDC_IAT_CHECK, BST_UNCHECKED);
+        EnableMarking(false);
+    }
+    ::EnableWindow(::GetDlgItem(m_window, IDC_IAT_CHECK), rules.iatMarkingAllowed);
+    ::EnableWindow(::GetDlgItem(m_window, IDC_IAT_EXPLANATION), rules.iatMarkingAllowed);
+}
+
+void CPayInfoDialog::ShowHelpText(unsigned stringId) {
+    HWND help = ::GetDlgItem(m_window, IDC_FORMAT_HELP);
+    RECT under{};
+    ::GetWindowRect(help, &under);
+    ::MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&under), 2);
+    ::RedrawWindow(m_window, &under, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    ::SetWindowTextA(help, platform::LoadStringResource(stringId).c_str());
+}
+
+void CPayInfoDialog::EnableMarking(bool enabled) {
+    for (const int id : {IDC_PAYMENT_LIST, IDC_SET, IDC_RESET}) ::EnableWindow(::GetDlgItem(m_window, id), enabled);
+}
+
+void CPayInfoDialog::SelectFormat(PaymentFormat format) {
+    m_state.SelectFormat(format);
+    ApplyFormatRules();
+}
+
+void CPayInfoDialog::MarkSelectedRows(bool mark) {
+    std::vector<std::int32_t> paymentIndexes;
+    for (int row = -1; (row = static_cast<int>(::SendMessageA(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                                 LVNI_SELECTED))) >= 0;) {
+        // The row's item data names its payment: rows and payments part ways when one could not
+        // be fetched for the list.
+        LVITEMA item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        if (::SendMessageA(m_list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+            paymentIndexes.push_back(static_cast<std::int32_t>(item.lParam));
+        }
+    }
+    if (m_state.MarkSelected(paymentIndexes, mark)) FillList();
+}
+
+void CPayInfoDialog::ShowDefaultDate() {
+    m_state.StartAt(CurrentLocalDate());
+    HWND picker = ::GetDlgItem(m_window, IDC_PROCESSING_DATE);
+    ::SendMessageA(picker, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("dd/MM/yyyy"));
+    if (const auto parts = FromOleDate(m_state.ProcessingDate())) {
+        SYSTEMTIME date{};
+        date.wYear = static_cast<WORD>(parts->year);
+        date.wMonth = static_cast<WORD>(parts->month);
+        date.wDayOfWeek = static_cast<WORD>(parts->dayOfWeek);
+        date.wDay = static_cast<WORD>(parts->day);
+        date.wHour = static_cast<WORD>(parts->hour);
+        date.wMinute = static_cast<WORD>(parts->minute);
+        date.wSecond = static_cast<WORD>(parts->second);
+        ::SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
+    }
+}
+
+CString CPayInfoDialog::ControlText(int id, int limit) const {
+    std::vector<char> text(static_cast<std::size_t>(limit) + 1, '\0');
+    ::GetDlgItemTextA(m_window, id, text.data(), limit + 1);
+    return CString(text.data());
+}
+
+void CPayInfoDialog::Confirm() {
+    if (m_state.Confirm(m_window, ControlText(IDC_TEMPLATE, kTemplateNameLimit),
+                        ControlText(IDC_BENEFICIARY_REFERENCE, kBeneficiaryReferenceLimit))) {
+        ::EndDialog(m_window, IDOK);
+    }
+}
+
+void CPayInfoDialog::CancelDialog() {
+    if (m_state.Cancel(m_window)) ::EndDialog(m_window, IDCANCEL);
+}

@@ -1,0 +1,58 @@
+#pragma once
+#include <memory>
+#include <type_traits>
+#include <windows.h>
+
+#include "common/cstring.h"
+#include "options/pay_info_dialog_state.h"
+#include "options/payment_options.h"
+#include "payments/payment.h"
+
+// The payment options dialog (resource 1001): the window over PayInfoDialogState.
+class CPayInfoDialog {
+public:
+    // Loads the common controls for the date picker. The payments stay the caller's and must
+    // outlive the dialog.
+    CPayInfoDialog(Payments& payments, CString templateName, CString beneficiaryReference);
+    CPayInfoDialog(const CPayInfoDialog&) = delete;
+    CPayInfoDialog& operator=(const CPayInfoDialog&) = delete;
+
+    // Shows the dialog modally over `owner`: IDOK (1), IDCANCEL (2), or -1 when it could not be made.
+    INT_PTR DoModal(HWND owner);
+
+    // What the user confirmed; meaningful after DoModal returned IDOK.
+    PaymentOptions Options() const { return m_state.Options(); }
+
+private:
+    struct LibraryDeleter {
+        void operator()(HMODULE module) const { ::FreeLibrary(module); }
+    };
+    using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
+
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnInitDialog();
+    void OnCommand(int id);
+    void OnDateChanged(const SYSTEMTIME& date);
+
+    void CentreOverOwner();
+    void SetIcon();
+    void AddColumns();
+    void FillList();
+    void ApplyFormatRules();
+    void ShowHelpText(unsigned stringId);
+    void EnableMarking(bool enabled);
+    void SelectFormat(PaymentFormat format);
+    void MarkSelectedRows(bool mark);
+    void ShowDefaultDate();
+    void Confirm();
+    void CancelDialog();
+    CString ControlText(int id, int limit) const;
+
+    HWND m_window = nullptr;
+    UniqueLibrary m_commonControls;
+    PayInfoDialogState m_state;
+    HWND m_list = nullptr;
+    HWND m_listHeader = nullptr;
+    int m_rowCount = 0;
+};

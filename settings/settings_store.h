@@ -1,0 +1,25 @@
+#pragma once
+#include "common/cstring.h"
+
+// The per-account memory of the payment run: the template name and beneficiary reference last
+// confirmed, in section "MIGRATED" of BANKSERV.INI below the machine's common application-data folder.
+class SettingsStore {
+public:
+    // The full path of BANKSERV.INI; empty while the common application-data folder cannot be
+    // determined. The first success is kept for the store's life.
+    CString SettingsFilePath();
+
+    // Replaces `value` with the stored one when the file holds a non-empty value for `key`
+    // (at most 258 characters come back); otherwise leaves it as the caller set it.
+    bool ReadSetting(const CString& key, CString& value);
+
+    // Stores `value` under `key`, creating the section, and the file if its folder exists.
+    bool WriteSetting(const CString& key, const CString& value);
+
+private:
+    CString m_path;
+    bool m_pathComputed = false;
+};
+
+// The store of this module, which the payment run uses.
+SettingsStore& ModuleSettingsStore();

@@ -1,0 +1,100 @@
+#include "settings/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/hook.h"
+#include "platform/shell_folder.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A store whose common application-data folder is a fresh directory.
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void CreateFolder() { fs::create_directories(dir.Path() / "TESK" / "Tesk EBanking"); }
+    std::string FolderText() const { return dir.Path().string(); }
+
+    TempDir dir;
+    platform::ScopedHook<std::optional<std::string>()> folder{platform::CommonAppDataFolderHook(),
+                                                              [this] { return std::optional(FolderText()); }};
+    SettingsStore store;
+};
+
+TEST_F(SettingsStoreTest, PathIsBelowTheCommonApplicationDataFolder) {
+    const fs::path expected = dir.Path() / "TESK" / "Tesk EBanking" / "BANKSERV.INI";
+    EXPECT_EQ(fs::path(store.SettingsFilePath().GetString()), expected);
+}
+
+TEST_F(SettingsStoreTest, WrittenValuesReadBack) {
+    CreateFolder();
+    ASSERT_TRUE(store.WriteSetting("VarrowQuidlaneTemplate123456_87654321", "RENT-Q1"));
+    CString value;
+    EXPECT_TRUE(store.ReadSetting("VarrowQuidlaneTemplate123456_87654321", value));
+    EXPECT_EQ(value, "RENT-Q1");
+}
+
+TEST_F(SettingsStoreTest, MissingOrEmptyValueLeavesTheCallersDefault) {
+    CreateFolder();
+    ASSERT_TRUE(store.WriteSetting("VarrowQuidlaneBenRef", ""));
+    CString value("default");
+    EXPECT_FALSE(store.ReadSetting("VarrowQuidlaneBenRef", value));
+    EXPECT_EQ(value, "default");
+    EXPECT_FALSE(store.ReadSetting("NoSuchKey", value));
+    EXPECT_EQ(value, "default");
+}
+
+TEST_F(SettingsStoreTest, LongValuesComeBackCutTo258Characters) {
+    CreateFolder();
+    ASSERT_TRUE(store.WriteSetting("k", CString(std::string_view(std::string(300, 'x')))));
+    CString value;
+    ASSERT_TRUE(store.ReadSetting("k", value));
+    EXPECT_EQ(value.GetLength(), 258);
+}
+
+TEST_F(SettingsStoreTest, MissingFolderLosesTheWrite) {
+    EXPECT_FALSE(store.WriteSetting("k", "v"));
+    CString value;
+    EXPECT_FALSE(store.ReadSetting("k", value));
+    EXPECT_FALSE(fs::exists(dir.Path() / "TESK"));
+}
+
+TEST_F(SettingsStoreTest, FirstPathFoundIsKept) {
+    const CString first = store.SettingsFilePath();
+    const TempDir other;
+    platform::ScopedHook<std::optional<std::string>()> moved(platform::CommonAppDataFolderHook(),
+                                                             [&] { return std::optional(other.Path().string()); });
+    EXPECT_EQ(store.SettingsFilePath(), first);
+}
+
+TEST(SettingsStore, UnknownFolderGivesNoPathAndIsAskedAgain) {
+    int asked = 0;
+    std::optional<std::string> answer;
+    platform::ScopedHook<std::optional<std::string>()> folder(platform::CommonAppDataFolderHook(), [&] {
+        ++asked;
+        return answer;
+    });
+    SettingsStore store;
+    EXPECT_TRUE(store.SettingsFilePath().IsEmpty());
+    CString value("kept");
+    EXPECT_FALSE(store.ReadSetting("k", value));
+    EXPECT_FALSE(store.WriteSetting("k", "v"));
+    EXPECT_EQ(value, "kept");
+    const int before = asked;
+    const TempDir dir;
+    answer = dir.Path().string();
+    EXPECT_FALSE(store.SettingsFilePath().IsEmpty());
+    EXPECT_GT(asked, before);
+}
+
+TEST(SettingsStore, FolderTooLongForAPathGivesNoPath) {
+    platform::ScopedHook<std::optional<std::string>()> folder(platform::CommonAppDataFolderHook(),
+                                                              [] { return std::optional(std::string(250, 'a')); });
+    SettingsStore store;
+    EXPECT_TRUE(store.SettingsFilePath().IsEmpty());
+}
+
+}  // namespace
