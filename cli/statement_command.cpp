@@ -164,7 +164,7 @@ int RunStatement(const std::vector<std::string>& args) {
         std::fputs(kStatementHelp, stdout);
         return 0;
     }
-    if (options->files.size() != 1) return UsageError("statement", "one statement file, please", kStatementUsage);
+    if (options->files.size() != 1) return UsageError("statement", "name exactly one FILE", kStatementUsage);
     platform::EnableDebugOutputToStderr(options->debug);
     return PrintStatement(*options);
 }
@@ -177,7 +177,7 @@ int RunRecognise(const std::vector<std::string>& args) {
         std::fputs(kRecogniseHelp, stdout);
         return 0;
     }
-    if (options->files.empty()) return UsageError("recognise", "no file named", kRecogniseUsage);
+    if (options->files.empty()) return UsageError("recognise", "name at least one FILE", kRecogniseUsage);
     platform::EnableDebugOutputToStderr(options->debug);
     bool all = true;
     for (const auto& file : options->files) {
