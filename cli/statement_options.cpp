@@ -25,9 +25,14 @@ bool IsValueOption(const std::string& arg, const std::string& name) {
 bool TakeOption(const std::vector<std::string>& args, std::size_t& i, bool withAccount, StatementOptions& options,
                 std::string& error) {
     const std::string& arg = args[i];
-    if (arg == "--debug") return options.debug = true;
-    if (arg == "--help" || arg == "-h") return options.help = true;
-    if (withAccount && arg == "--json") return options.json = true;
+    bool* flag = arg == "--debug"                   ? &options.debug
+                 : arg == "--help" || arg == "-h"   ? &options.help
+                 : withAccount && arg == "--json"   ? &options.json
+                                                    : nullptr;
+    if (flag) {
+        *flag = true;
+        return true;
+    }
     if (withAccount && IsValueOption(arg, "--sort-code")) return TakeValue(args, i, "--sort-code", options.sortCode, error);
     if (withAccount && IsValueOption(arg, "--account")) return TakeValue(args, i, "--account", options.account, error);
     error = "unknown option '" + arg + "'";

@@ -142,8 +142,9 @@ void CKTXTransactionFile::ReadFields(CTransactionRecord& record) {
     Store(record.m_narratives[0], StripQuotes(TakeField(kFirstNarrativeColumn)), kNarrativeKept);
     int typeColumn = kShortTypeColumn;
     if (m_fields.Count() == kLongLayoutFields) {
-        for (int line = 1; line < 5; ++line) {
-            Store(record.m_narratives[line], StripQuotes(TakeField(kFirstNarrativeColumn + line)), kNarrativeKept);
+        for (std::size_t line = 1; line < record.m_narratives.size(); ++line) {
+            const int column = kFirstNarrativeColumn + static_cast<int>(line);
+            Store(record.m_narratives[line], StripQuotes(TakeField(column)), kNarrativeKept);
         }
         typeColumn = kLongTypeColumn;
     }

@@ -158,6 +158,8 @@ TEST(ImportStatementFile, TellsTheEndOfTheFileFromAnUnreadableLine) {
         {"18 under 14", Lines({kShortHeader, line.Long()}), 2, CTransactionRecord::ColumnOutOfRange},
         {"an overlong line", Lines({kShortHeader, line.Short(), std::string(2048, 'x')}), 3,
          CTransactionRecord::LineTooLong},
+        {"a last line of 2047 without LF", kShortHeader + "\n" + line.Short() + "," + std::string(2047 - line.Short().size() - 1, ' '),
+         0, CTransactionRecord::NoReadError},
         {"an overlong last line without LF", kShortHeader + "\n" + std::string(2048, 'x'), 2,
          CTransactionRecord::LineTooLong},
     };

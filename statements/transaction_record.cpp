@@ -18,12 +18,12 @@ void CTransactionRecord::Reset() {
 
 const CString& CTransactionRecord::Narrative(int line) const {
     if (line < 1 || line > 5) throw CAtlException(hresult::kInvalidArg);
-    return m_narratives[line - 1];
+    return m_narratives[static_cast<std::size_t>(line - 1)];
 }
 
 CString CTransactionRecord::GetNarrative() {
     m_narrativeBuffer = m_narratives[0];
-    for (int line = 1; line < 5; ++line) {
+    for (std::size_t line = 1; line < m_narratives.size(); ++line) {
         if (m_narratives[line].IsEmpty()) continue;
         m_narrativeBuffer += ' ';
         m_narrativeBuffer += m_narratives[line];

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 
 #include "common/cstring.h"
@@ -69,7 +70,7 @@ private:
     CString m_branchName;
     CString m_dateText;
     CString m_narrativeBuffer;
-    CString m_narratives[5];
+    std::array<CString, 5> m_narratives;
     CString m_type;
     double m_debitAmount = 0;
     double m_creditAmount = 0;

@@ -217,6 +217,16 @@ TEST(VarrowStatement, AFileNamedLikeAnOptionFollowsDoubleDash) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
 }
 
+#ifndef _WIN32
+TEST(VarrowStatement, AnOutputThatCannotBeWrittenIsAFailure) {
+    const Files files;
+    const auto result = RunProcess("/bin/sh", {"-c", "exec \"$0\" statement \"$1\" >/dev/full", VarrowPath(),
+                                               files.Write(kStatement)});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "varrow statement: cannot write the output\n");
+}
+#endif
+
 TEST(VarrowRecognise, NamesEveryStatementAndFailsWhenOneIsNot) {
     const Files files;
     const std::string longLayout = files.Write(kLongHeader, "long.csv");
