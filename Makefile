@@ -18,6 +18,7 @@ build: deps
 
 test: build
 	ctest --test-dir build/native --output-on-failure
+	scripts/fuzz-statements
 	scripts/wine-ctest build/win32
 	scripts/wine-ctest build/win64
 

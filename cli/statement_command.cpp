@@ -1,3 +1,192 @@
+// varrow statement / varrow recognise: the statement reader and the import, without the host.
+#include <cstdio>
+#include <memory>
+#include <string>
+
 #include "cli/commands.h"
-int RunStatement(const std::vector<std::string>&) { return kUsageError; }
-int RunRecognise(const std::vector<std::string>&) { return kUsageError; }
+#include "cli/statement_options.h"
+#include "cli/statement_output.h"
+#include "platform/debug_output.h"
+#include "statements/ktx_transaction_file.h"
+#include "statements/statement_import.h"
+#include "statements/statement_recogniser.h"
+
+namespace {
+
+const char* const kStatementUsage = "usage: varrow statement [--sort-code S --account A] [--json] [--debug] FILE\n";
+const char* const kRecogniseUsage = "usage: varrow recognise [--debug] FILE...\n";
+
+const char* const kStatementHelp =
+    "usage: varrow statement [--sort-code S --account A] [--json] [--debug] FILE\n"
+    "\n"
+    "Reads a Varrow Online statement file as the import into the reconciliation does and prints\n"
+    "the transactions it would add, in order, as CSV with the header line\n"
+    "  number,sort_code,account,date,direction,amount,type,narrative\n"
+    "\n"
+    "  --sort-code S --account A  only the account's transactions (both or neither); the sort\n"
+    "                             code's digits count, so 12-34-56 is 123456\n"
+    "                             without them: every readable record, numbered in order\n"
+    "  --json                     a JSON array of objects with the same keys\n"
+    "  --debug                    the reader's debug messages on standard error\n"
+    "\n"
+    "Reading stops at the first line that cannot be read; the transactions before it are\n"
+    "printed and standard error names that line. Exit status: 0 for a statement, 1 when the\n"
+    "file cannot be opened or its header has neither 14 nor 18 fields, 64 for a usage error.\n";
+
+const char* const kRecogniseHelp =
+    "usage: varrow recognise [--debug] FILE...\n"
+    "\n"
+    "Prints FILE<TAB>Varrow Quidlane Statement for each file that the host's file chooser would\n"
+    "offer as a statement of this bank (its header line has 14 or 18 fields).\n"
+    "Exit status: 0 when every file was recognised, 1 otherwise, 64 for a usage error.\n";
+
+int UsageError(const char* command, const std::string& error, const char* usage) {
+    std::fprintf(stderr, "varrow %s: %s\n%s", command, error.c_str(), usage);
+    return kUsageError;
+}
+
+// What the host would receive for one transaction, with the record's account columns.
+struct PendingRow {
+    CString sortCode, account, narrative, type;
+    std::int32_t number = 0, direction = 0;
+    double date = 0, amount = 0;
+
+    StatementRow Values() const {
+        return {number, sortCode.View(), account.View(), date, direction, amount, type.View(), narrative.View()};
+    }
+};
+
+// Fills the pending row as the host would fill its transaction.
+class RowSink : public TransactionSink {
+public:
+    explicit RowSink(PendingRow& row) : m_row(row) {}
+    void SetNumber(std::int32_t number) override { m_row.number = number; }
+    void SetDate(double date) override { m_row.date = date; }
+    void SetDirection(std::int32_t direction) override { m_row.direction = direction; }
+    void SetAmount(double amount) override { m_row.amount = amount; }
+    void SetNarrative(const CString& narrative) override { m_row.narrative = narrative; }
+    void SetType(const CString& type) override { m_row.type = type; }
+
+private:
+    PendingRow& m_row;
+};
+
+// The host's collection as the command sees it: each transaction becomes one printed row, printed
+// once it is complete, that is when the next one is added or the reading ends.
+class PrintedTransactions : public TransactionCollection {
+public:
+    explicit PrintedTransactions(StatementRowWriter& writer) : m_writer(writer) {}
+
+    std::unique_ptr<TransactionSink> AddTransaction(const CTransactionRecord& source) override {
+        Flush();
+        m_row = PendingRow();
+        m_row.sortCode = source.SortCode();
+        m_row.account = source.AccountNumber();
+        m_pending = true;
+        return std::make_unique<RowSink>(m_row);
+    }
+
+    void Flush() {
+        if (m_pending) m_writer.Write(m_row.Values());
+        m_pending = false;
+    }
+
+private:
+    StatementRowWriter& m_writer;
+    PendingRow m_row;
+    bool m_pending = false;
+};
+
+const char* ReasonText(CTransactionRecord::ReadError reason) {
+    switch (reason) {
+    case CTransactionRecord::FieldCountTooLow: return "it has fewer than 14 fields";
+    case CTransactionRecord::ColumnOutOfRange: return "it has 18 fields under a header of 14";
+    case CTransactionRecord::FieldTooLong: return "a column holds more than 511 characters";
+    case CTransactionRecord::LineTooLong: return "it holds more than 2047 characters";
+    case CTransactionRecord::NulInLine: return "it holds a NUL byte";
+    case CTransactionRecord::AmountOutOfRange: return "an amount is too large";
+    case CTransactionRecord::OutOfMemory: return "out of memory";
+    default: return "a column is missing";
+    }
+}
+
+// The one-line message for a file that is no statement; empty when it is one.
+std::string Refusal(const std::string& file, const ImportOutcome& outcome) {
+    if (!IsAcceptedStatementPath(file)) return "cannot open " + file + ": the path is longer than 259 characters";
+    if (!outcome.opened) return "cannot open " + file;
+    if (outcome.isStatement) return {};
+    if (outcome.headerFieldCount == 0) return file + " is not a statement: its header line cannot be read";
+    const int count = outcome.headerFieldCount;
+    return file + " is not a statement: its header has " + std::to_string(count) + (count == 1 ? " field" : " fields") +
+           ", not 14 or 18";
+}
+
+std::optional<StatementAccount> AccountOf(const StatementOptions& options) {
+    if (!options.sortCode) return std::nullopt;
+    StatementAccount account;
+    account.SetSortCode(std::string_view(*options.sortCode));
+    account.SetAccountNumber(std::string_view(*options.account));
+    return account;
+}
+
+int PrintStatement(const StatementOptions& options) {
+    const std::string& file = options.files.front();
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    StatementRowWriter writer(stdout, options.json);
+    PrintedTransactions transactions(writer);
+    const ImportOutcome outcome = ImportStatementFile(file, AccountOf(options), transactions);
+    const std::string refusal = Refusal(file, outcome);
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "varrow statement: %s\n", refusal.c_str());
+        return 1;
+    }
+    transactions.Flush();
+    writer.End();
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fputs("varrow statement: cannot write the output\n", stderr);
+        return 1;
+    }
+    if (outcome.stoppedAtLine != 0) {
+        std::fprintf(stderr, "varrow statement: %s: line %ld cannot be read (%s); reading stopped there\n", file.c_str(),
+                     outcome.stoppedAtLine, ReasonText(outcome.stopReason));
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunStatement(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = ParseStatementOptions(args, true, error);
+    if (!options) return UsageError("statement", error, kStatementUsage);
+    if (options->help) {
+        std::fputs(kStatementHelp, stdout);
+        return 0;
+    }
+    if (options->files.size() != 1) return UsageError("statement", "name exactly one FILE", kStatementUsage);
+    platform::EnableDebugOutputToStderr(options->debug);
+    return PrintStatement(*options);
+}
+
+int RunRecognise(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = ParseStatementOptions(args, false, error);
+    if (!options) return UsageError("recognise", error, kRecogniseUsage);
+    if (options->help) {
+        std::fputs(kRecogniseHelp, stdout);
+        return 0;
+    }
+    if (options->files.empty()) return UsageError("recognise", "name at least one FILE", kRecogniseUsage);
+    platform::EnableDebugOutputToStderr(options->debug);
+    bool all = true;
+    for (const auto& file : options->files) {
+        if (RecognisesStatement(file)) {
+            std::printf("%s\t%.*s\n", file.c_str(), static_cast<int>(kStatementDescription.size()),
+                        kStatementDescription.data());
+        } else {
+            all = false;
+        }
+    }
+    return all ? 0 : 1;
+}

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Reading a large statement: `varrow statement` for one account among several, beside `wc -l` and
+# a Python csv.reader loop over the same file as yardsticks. Reports throughput and peak resident
+# memory, the latter for two file sizes to show that it does not grow with the file.
+# Usage: bench/statement.sh [MEGABYTES]    (default 100; the second size is a quarter of it)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+megabytes=${1:-100}
+varrow=build/native/varrow
+[[ -x $varrow ]] || { echo "bench/statement.sh: build $varrow first (make build)" >&2; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+python3 - "$varrow" "$work" "$megabytes" <<'PY'
+import csv, os, subprocess, sys, time
+
+varrow, work, megabytes = sys.argv[1], sys.argv[2], int(sys.argv[3])
+HEADER = ("Sort Code,Account Number,Account Alias,Account Short Name,Currency,Account Type,BIC,Bank Name,"
+          "Branch Name,Date,Type,Narrative #1,Narrative #2,Narrative #3,Narrative #4,Narrative #5,Debit,Credit\n")
+ACCOUNTS = [("123456", "12345678"), ("123456", "87654321"), ("654321", "12345678"), ("112233", "44556677")]
+PAYEES = ["TESCO STORES 2231", "Smith, J & Co", "HMRC PAYE, REF 123/AB45678", "British Gas, Dual Fuel",
+          "Council Tax, Bath & NE Somerset", "Amazon Marketplace", "Salary, Varrow Ltd"]
+
+def line(i):
+    sort_code, account = ACCOUNTS[i % len(ACCOUNTS)]
+    day, month = 1 + i % 28, 1 + i // 28 % 12
+    payee = PAYEES[i % len(PAYEES)]
+    amount = f'"{(i * 7919) % 250000 / 100:,.2f}"'
+    debit, credit, kind = (amount, "", "DD") if i % 3 else ("", amount, "BGC")
+    if i % 17 == 0:
+        kind = "CHQ"
+    return (f'{sort_code},{account},"Household, joint",J SMITH & A SMITH,GBP,Current Account,VARRGB22XXX,'
+            f'Varrow Bank plc,"Quidlane, Bath",{day:02d}/{month:02d}/2023,"{payee}","Ref {i:08d}, batch 7",'
+            f'"Posted {day:02d}/{month:02d}",,,{kind},{debit},{credit}\n')
+
+def generate(path, size):
+    block = "".join(line(i) for i in range(4096))
+    with open(path, "w", newline="") as out:
+        out.write(HEADER)
+        written = len(HEADER)
+        while written + len(block) <= size:
+            out.write(block)
+            written += len(block)
+    with open(path, "rb") as f:  # into the page cache, so every reader below starts warm
+        while f.read(1 << 20):
+            pass
+
+class Figures:
+    """Best wall time and best processor time (user + system) of three runs of one command, and the
+    largest peak resident set. Processor time and the peak come from /usr/bin/time, which forks the
+    command from its own small process: a child forked from this Python would count Python's pages
+    as its own until it executes the command."""
+
+    def __init__(self, args):
+        self.wall = self.cpu = self.rss = None
+        measured = os.access("/usr/bin/time", os.X_OK)
+        report_file = os.path.join(work, "time")
+        for _ in range(3):
+            timed = ["/usr/bin/time", "-f", "%M %U %S", "-o", report_file, *args] if measured else args
+            start = time.perf_counter()
+            status = subprocess.run(timed, stdout=subprocess.DEVNULL).returncode
+            wall = time.perf_counter() - start
+            if status != 0:
+                sys.exit(f"bench/statement.sh: {' '.join(args)} failed with status {status}")
+            self.wall = wall if self.wall is None else min(self.wall, wall)
+            if measured:
+                kilobytes, user, system = open(report_file).read().split()[-3:]
+                self.rss = max(self.rss or 0, int(kilobytes) / 1024)
+                cpu = float(user) + float(system)
+                self.cpu = cpu if self.cpu is None else min(self.cpu, cpu)
+
+def python_csv(path):
+    start = time.perf_counter()
+    rows = 0
+    with open(path, newline="", encoding="latin-1") as f:
+        for _ in csv.reader(f):
+            rows += 1
+    return time.perf_counter() - start
+
+def report(name, size, wall, cpu=None, rss=None):
+    line = f"  {name:<50} {wall:6.2f} s {size / wall / 1e6:7.0f} MB/s"
+    if cpu:
+        line += f"   cpu {cpu:5.2f} s {size / cpu / 1e6:6.0f} MB/s"
+    if rss is not None:
+        line += f"   peak RSS {rss:4.1f} MB"
+    print(line)
+
+big = os.path.join(work, "big.csv")
+small = os.path.join(work, "small.csv")
+generate(big, megabytes * 1000 * 1000)
+generate(small, megabytes * 1000 * 1000 // 4)
+size, small_size = os.path.getsize(big), os.path.getsize(small)
+account = ["--sort-code", "12-34-56", "--account", "12345678"]
+
+print(f"statement bench: {size / 1e6:.0f} MB, long layout, quoted narratives with commas, 1 account of 4; "
+      f"load average {os.getloadavg()[0]:.1f} on {os.cpu_count()} cores")
+one = Figures([varrow, "statement", *account, big])
+report("varrow statement --sort-code 12-34-56 --account 12345678", size, one.wall, one.cpu, one.rss)
+wc = Figures(["wc", "-l", big])
+report("wc -l", size, wc.wall, wc.cpu, wc.rss)
+report("python3 csv.reader loop (in this process)", size, python_csv(big))
+quarter = Figures([varrow, "statement", *account, small])
+report(f"varrow statement, same account, {small_size / 1e6:.0f} MB file", small_size, quarter.wall, quarter.cpu,
+       quarter.rss)
+every = Figures([varrow, "statement", big])
+report("varrow statement, every record as CSV", size, every.wall, every.cpu, every.rss)
+
+# On a busy machine the wall clock measures the other processes too; processor time does not.
+best = max(size / one.wall, size / one.cpu if one.cpu else 0) / 1e6
+print(f"  goal >= 150 MB/s: {'met' if best >= 150 else 'NOT met'} ({best:.0f} MB/s)")
+if one.rss is None or quarter.rss is None:
+    print("  goal peak RSS < 8 MB, not growing: not measured (no /usr/bin/time)")
+else:
+    grows = one.rss > quarter.rss + 0.5
+    print(f"  goal peak RSS < 8 MB, not growing: {'met' if one.rss < 8 and not grows else 'NOT met'} "
+          f"({quarter.rss:.1f} MB at {small_size / 1e6:.0f} MB, {one.rss:.1f} MB at {size / 1e6:.0f} MB)")
+PY

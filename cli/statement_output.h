@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// One transaction as `varrow statement` prints it.
+struct StatementRow {
+    std::int32_t number = 0;
+    std::string_view sortCode;   // the record's Sort Code as stored
+    std::string_view account;    // the record's Account Number as stored
+    double date = 0;             // OLE Automation date; 0 for none
+    std::int32_t direction = 0;  // 0 debit, 1 credit
+    double amount = 0;
+    std::string_view type;       // what the host receives as the type
+    std::string_view narrative;  // the narrative the host finally holds
+};
+
+// The shortest decimal text that reads back as the same double.
+std::string FormatAmount(double amount);
+// YYYY-MM-DD, or empty for the date value 0 or one the platform cannot split.
+std::string FormatDate(double date);
+// `value` as one CSV field: enclosed in double quotes, with inner quotes doubled, when it holds a
+// comma, a quote, a CR or an LF.
+void AppendCsvField(std::string& out, std::string_view value);
+// `value` (single-byte text in the ANSI code page) as a JSON string in UTF-8.
+void AppendJsonString(std::string& out, std::string_view value);
+
+// Writes rows to a stream as CSV (a header line first) or as a JSON array, one row at a time.
+// Nothing is written until the first row or the end, so a file refused at once prints nothing.
+class StatementRowWriter {
+public:
+    StatementRowWriter(std::FILE* out, bool json);
+    void Write(const StatementRow& row);
+    // Completes the output; an empty statement gives the header line, or an empty array.
+    void End();
+
+private:
+    void Begin();
+    void AppendCsv(const StatementRow& row);
+    void AppendJson(const StatementRow& row);
+
+    std::FILE* m_out;
+    bool m_json;
+    bool m_begun = false;
+    bool m_first = true;
+    std::string m_line;
+};

@@ -1,0 +1,74 @@
+#include "statements/amount.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+TEST(ParseAmount, ReadsAmountsAsTheBankWritesThem) {
+    const double infinity = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* text;
+        double expected;
+    } cases[] = {
+        {"12.50", 12.5},
+        {"0.00", 0},
+        {"", 0},
+        {"\"\"", 0},
+        {"\"12.50\"", 12.5},
+        {"\"1,234.56\"", 1234.56},  // thousands separators go
+        {"1,234,567.89", 1234567.89},
+        {"-12.50", 12.5},  // signs never survive
+        {"12.50-", 12.5},
+        {"\"-1,234.56\"", 1234.56},
+        {"+5", 5},
+        {"++5", 0},
+        {" 1 234.56 ", 1234.56},  // whitespace goes wherever it stands
+        {"\t12.50\t", 12.5},
+        {"12.50\r", 12.5},  // the CR that a CRLF line leaves in binary mode
+        {"12.50\r\n", 12.5},
+        {"\"12.50\"\r", 0},  // the quotes no longer enclose the value
+        {" \"12.50\"", 0},
+        {"12.50abc", 12.5},  // the longest number at the start
+        {"1.2.3", 1.2},
+        {".5", 0.5},
+        {"5.", 5},
+        {".", 0},
+        {"abc", 0},
+        {"GBP 12.50", 0},
+        {"(12.50)", 0},
+        {"1e3", 1000},
+        {"1e-3", 1000},  // the minus sign goes here too
+        {"1e", 1},
+        {"1e+", 1},
+        {"0.000005", 0.000005},
+        // Only plain decimal text is read, the same on every platform.
+        {"inf", 0},
+        {"infinity", 0},
+        {"nan", 0},
+        {"0x1A", 0},
+        {"1e400", infinity},
+        {"1e-400", infinity},
+        {"0.1e-400", infinity},
+        {"0e400", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseAmount(c.text), c.expected) << "amount [" << c.text << "]";
+    }
+}
+
+TEST(ParseAmount, TooSmallForADoubleIsNoAmount) {
+    EXPECT_EQ(ParseAmount("0." + std::string(400, '0') + "1"), 0);
+    EXPECT_EQ(ParseAmount("0." + std::string(320, '0') + "1"), 1e-321);  // still a (subnormal) double
+}
+
+TEST(ParseAmount, NeverNegative) {
+    for (const char* text : {"-0", "-0.00", "-", "--1", "-1e5"}) {
+        EXPECT_FALSE(std::signbit(ParseAmount(text))) << "amount [" << text << "]";
+    }
+}
+
+}  // namespace

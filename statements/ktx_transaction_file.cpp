@@ -1,0 +1,221 @@
+#include "statements/ktx_transaction_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <new>
+
+#include "common/errors.h"
+#include "platform/debug_output.h"
+#include "statements/amount.h"
+#include "statements/field_splitting.h"
+#include "statements/statement_date.h"
+
+namespace {
+
+using Error = CTransactionRecord::ReadError;
+
+constexpr int kMinimumFields = 14;
+constexpr int kLongLayoutFields = 18;
+constexpr std::size_t kNarrativeKept = 50;
+
+constexpr int kSortCodeColumn = 1;
+constexpr std::size_t kSortCodeKept = 6;
+constexpr int kDateColumn = 10;
+constexpr int kFirstNarrativeColumn = 11;
+constexpr int kLongTypeColumn = 16;
+constexpr int kShortTypeColumn = 12;
+constexpr std::size_t kTypeKept = 3;
+
+// The debugger channel must never turn a refused line into a failure of its own.
+void Debug(std::string_view text) noexcept {
+    try {
+        platform::OutputDebugText(text);
+    } catch (...) {
+    }
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+}  // namespace
+
+bool IsAcceptedStatementPath(std::string_view path) {
+    return !path.empty() && path.size() <= kMaxStatementPathLength && path.find('\0') == std::string_view::npos;
+}
+
+CKTXTransactionFile::CKTXTransactionFile(const std::string& path, std::ios::openmode mode) {
+    try {
+        if (!IsAcceptedStatementPath(path)) return;
+        auto file = std::make_unique<std::ifstream>(path, mode);
+        if (!file->is_open()) return;
+        m_stream = std::move(file);
+        m_open = true;
+        ReadHeader(path);
+    } catch (...) {
+        m_headerFieldCount = 0;
+    }
+}
+
+CKTXTransactionFile::CKTXTransactionFile(std::unique_ptr<std::istream> stream)
+    : m_stream(std::move(stream)), m_open(m_stream != nullptr) {
+    if (m_open) ReadHeader({});
+}
+
+void CKTXTransactionFile::ReadHeader(const std::string& path) {
+    try {
+        const std::string_view header = NextLine();
+        bool quoted = false;
+        m_headerFieldCount = CountFields(header, ',', quoted);
+    } catch (...) {
+        m_headerFieldCount = 0;
+        Debug("Failed to Open the file: ");
+        Debug(path);
+        Debug("CKTXTransactionFile() failed to open: ");
+        Debug(path);
+    }
+}
+
+bool CKTXTransactionFile::PrepareColumns() {
+    if (m_headerFieldCount != kMinimumFields && m_headerFieldCount != kLongLayoutFields) return false;
+    m_columnCount = m_headerFieldCount;
+    return true;
+}
+
+std::string_view CKTXTransactionFile::NextLine() {
+    m_stream->getline(m_line.data(), static_cast<std::streamsize>(kMaxStatementLineLength + 1));
+    const auto extracted = static_cast<std::size_t>(m_stream->gcount());
+    m_atEnd = extracted == 0 && m_stream->eof();
+    m_lastLineBlank = false;
+    if (m_stream->fail() && extracted == kMaxStatementLineLength) {
+        // Reading on from the middle of the line would make a record of its tail, and a record
+        // of its head could lose its amount: neither is read, and nothing after it.
+        ++m_lineNumber;
+        m_overLong = true;
+        throw Error::LineTooLong;
+    }
+    if (m_overLong) throw Error::LineTooLong;
+    if (m_atEnd) return {};
+    ++m_lineNumber;
+    if (m_stream->fail()) return {};  // a stream that failed before: nothing more is read
+    const std::string_view line(m_line.data(), m_stream->eof() ? extracted : extracted - 1);
+    // A NUL byte is no part of a text file; whatever follows it on the line cannot be trusted.
+    if (std::memchr(line.data(), '\0', line.size())) throw Error::NulInLine;
+    m_lastLineBlank = IsBlank(line);
+    return line;
+}
+
+bool CKTXTransactionFile::ReadRecord(CTransactionRecord& record) noexcept {
+    try {
+        ReadFields(record);
+        m_lastError = Error::NoReadError;
+        return true;
+    } catch (const Error error) {
+        m_lastError = error;
+    } catch (const CAtlException&) {
+        m_lastError = Error::OutOfMemory;
+    } catch (const std::bad_alloc&) {
+        m_lastError = Error::OutOfMemory;
+    } catch (...) {
+        m_lastError = Error::FieldMissing;
+    }
+    Debug("Failed to read the Balance record\n");
+    return false;
+}
+
+void CKTXTransactionFile::ReadFields(CTransactionRecord& record) {
+    if (!m_open) {
+        Debug("File Stream is NOT open");
+        throw Error::StreamNotOpen;
+    }
+    record.Reset();
+    m_fields.Split(NextLine());
+    if (m_fields.Count() < kMinimumFields) throw Error::FieldCountTooLow;
+
+    ReadAccountColumns(record);
+    const std::string_view date = StripQuotes(TakeField(kDateColumn));
+    Store(record.m_dateText, date, date.size());
+    record.m_dateValue = ParseDate(date);
+
+    Store(record.m_narratives[0], StripQuotes(TakeField(kFirstNarrativeColumn)), kNarrativeKept);
+    int typeColumn = kShortTypeColumn;
+    if (m_fields.Count() == kLongLayoutFields) {
+        for (std::size_t line = 1; line < record.m_narratives.size(); ++line) {
+            const int column = kFirstNarrativeColumn + static_cast<int>(line);
+            Store(record.m_narratives[line], StripQuotes(TakeField(column)), kNarrativeKept);
+        }
+        typeColumn = kLongTypeColumn;
+    }
+    Store(record.m_type, StripQuotes(TakeField(typeColumn)), kTypeKept);
+    ReadAmounts(record, typeColumn);
+}
+
+void CKTXTransactionFile::ReadAccountColumns(CTransactionRecord& record) {
+    // Columns 2 to 9: where each lands and how many characters are kept.
+    static constexpr struct {
+        int position;
+        CString CTransactionRecord::*field;
+        std::size_t kept;
+    } kColumns[] = {
+        {2, &CTransactionRecord::m_accountNumber, 8}, {3, &CTransactionRecord::m_accountAlias, 35},
+        {4, &CTransactionRecord::m_accountShortName, 35}, {5, &CTransactionRecord::m_currency, 3},
+        {6, &CTransactionRecord::m_accountType, 20}, {7, &CTransactionRecord::m_bic, 34},
+        {8, &CTransactionRecord::m_bankName, 35}, {9, &CTransactionRecord::m_branchName, 27},
+    };
+    // An empty sort code leaves the field as the reset left it.
+    const std::string_view sortCode = StripQuotes(TakeField(kSortCodeColumn));
+    if (!sortCode.empty()) Store(record.m_sortCode, sortCode, kSortCodeKept);
+    for (const auto& column : kColumns) {
+        Store(record.*column.field, StripQuotes(TakeField(column.position)), column.kept);
+    }
+}
+
+void CKTXTransactionFile::ReadAmounts(CTransactionRecord& record, int typeColumn) {
+    // A debit wins: the credit column is not even read when the debit column holds an amount.
+    const double debit = TakeAmount(typeColumn + 1);
+    if (debit > kAmountThreshold) {
+        record.m_debitAmount = debit;
+        record.m_debitFlag = 1;
+        return;
+    }
+    const double credit = TakeAmount(typeColumn + 2);
+    if (credit > kAmountThreshold) record.m_creditAmount = credit;
+}
+
+std::string_view CKTXTransactionFile::TakeField(int position) const {
+    // Columns are looked up in the column list, which holds 1 to the header's count.
+    if (position < 1 || position > m_columnCount) throw Error::ColumnOutOfRange;
+    const auto field = m_fields.Field(position);
+    if (!field) throw Error::FieldMissing;
+    if (field->size() > kMaxStatementFieldLength) throw Error::FieldTooLong;
+    return *field;
+}
+
+double CKTXTransactionFile::TakeAmount(int position) const {
+    const double amount = ParseAmount(TakeField(position));
+    if (!std::isfinite(amount)) throw Error::AmountOutOfRange;
+    return amount;
+}
+
+void CKTXTransactionFile::Store(CString& target, std::string_view field, std::size_t kept) {
+    // Through the field buffer, so that each record string keeps its storage from line to line.
+    const std::size_t length = std::min(field.size(), kept);
+    std::memcpy(m_field.data(), field.data(), length);
+    m_field[length] = '\0';
+    target = m_field.data();
+}
+
+bool CKTXTransactionFile::OnlyBlankLinesFollow() {
+    if (!m_open) return true;
+    try {
+        for (;;) {
+            NextLine();
+            if (m_atEnd) return true;
+            if (!m_lastLineBlank) return false;
+        }
+    } catch (...) {
+        return false;
+    }
+}

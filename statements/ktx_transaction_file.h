@@ -1,0 +1,83 @@
+#pragma once
+#include <array>
+#include <ios>
+#include <istream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "statements/line_fields.h"
+#include "statements/transaction_record.h"
+
+// Longest line the reader takes; a longer line is not read at all (see ReadRecord).
+constexpr std::size_t kMaxStatementLineLength = 2047;
+// Longest column the reader takes.
+constexpr std::size_t kMaxStatementFieldLength = 511;
+// Longest path the reader opens: the import's path buffer holds 260 bytes with the terminator.
+constexpr std::size_t kMaxStatementPathLength = 259;
+
+// Whether the reader would try to open `path`: not empty, at most 259 characters, no NUL byte.
+bool IsAcceptedStatementPath(std::string_view path);
+
+// Reads a statement file one line at a time: the header line when constructed, then one record
+// per data line. It holds one line and one field, whatever the file's size, and no state shared
+// with other readers, so readers may run side by side.
+class CKTXTransactionFile {
+public:
+    // Opens `path` with `mode` (the import reads in binary mode, the recogniser in text mode) and
+    // reads the header line. Never fails outward: a file that cannot be opened, a path the reader
+    // does not accept, or a header that cannot be read leaves the header count at 0.
+    CKTXTransactionFile(const std::string& path, std::ios::openmode mode);
+    // Reads from a stream that is already open (tests, and the fuzzer, read from memory).
+    explicit CKTXTransactionFile(std::unique_ptr<std::istream> stream);
+
+    CKTXTransactionFile(const CKTXTransactionFile&) = delete;
+    CKTXTransactionFile& operator=(const CKTXTransactionFile&) = delete;
+
+    bool IsOpen() const noexcept { return m_open; }
+    // CountFields of the header line; 0 until a header has been read.
+    int HeaderFieldCount() const noexcept { return m_headerFieldCount; }
+
+    // True, ready to read, when the header has 14 or 18 fields; the columns 1 to that count exist.
+    bool PrepareColumns();
+
+    // Reads the next line into `record`; false when it cannot be read (the record keeps what was
+    // filled before the failure). Each call consumes one line. Never throws.
+    bool ReadRecord(CTransactionRecord& record) noexcept;
+
+    // Why the last ReadRecord failed; NoReadError after a success.
+    CTransactionRecord::ReadError LastError() const noexcept { return m_lastError; }
+    // The number of the last line consumed, the header being line 1.
+    long LineNumber() const noexcept { return m_lineNumber; }
+    // Whether the last ReadRecord found no line left at all.
+    bool AtEndOfFile() const noexcept { return m_atEnd; }
+    // Whether the last line consumed held nothing but spaces, tabs and CRs.
+    bool LastLineWasBlank() const noexcept { return m_lastLineBlank; }
+    // Consumes the rest of the file and tells whether it held only blank lines.
+    bool OnlyBlankLinesFollow();
+
+private:
+    void ReadHeader(const std::string& path);
+    // The next line, without its LF; empty at the end of the file. Raises LineTooLong or NulInLine.
+    std::string_view NextLine();
+    void ReadFields(CTransactionRecord& record);
+    void ReadAccountColumns(CTransactionRecord& record);
+    void ReadAmounts(CTransactionRecord& record, int typeColumn);
+    std::string_view TakeField(int position) const;
+    double TakeAmount(int position) const;
+    void Store(CString& target, std::string_view field, std::size_t kept);
+
+    std::unique_ptr<std::istream> m_stream;
+    bool m_open = false;
+    int m_headerFieldCount = 0;
+    // The column list: columns 1 to this count exist once PrepareColumns succeeded.
+    int m_columnCount = 0;
+    long m_lineNumber = 0;
+    bool m_atEnd = false;
+    bool m_overLong = false;
+    bool m_lastLineBlank = false;
+    CTransactionRecord::ReadError m_lastError = CTransactionRecord::NoReadError;
+    LineFields m_fields;
+    std::array<char, kMaxStatementLineLength + 2> m_line{};
+    std::array<char, kMaxStatementFieldLength + 1> m_field{};
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include <string_view>
+
+// The Date column as an OLE Automation date at 00:00: read day first (05/03/2010), and year first
+// (2010-03-05) when that gives no date after 30 December 1899. A date that does not exist gives
+// nothing instead of rolling into its neighbours, so an empty or impossible Date column gives 0.
+// Two-digit years follow the platform's window (0-49 are 2000-2049, 50-99 are 1950-1999).
+double ParseDate(std::string_view text);
