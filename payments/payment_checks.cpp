@@ -1,0 +1,46 @@
+#include "payments/payment_checks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/text_conversion.h"
+#include "payments/status_codes.h"
+
+namespace {
+constexpr std::size_t kSortCodeDigits = 6;
+constexpr std::size_t kAccountNumberLength = 8;
+}  // namespace
+
+bool AmountPasses(double value) { return value > kSmallestAmount && std::isfinite(value); }
+
+bool SortCodePasses(std::string_view digits) { return digits.size() == kSortCodeDigits; }
+
+bool AccountNumberPasses(std::string_view text) {
+    return text.size() == kAccountNumberLength && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+bool PayeeNamePasses(std::u16string_view name) { return !name.empty(); }
+
+StatusKeeper::StatusKeeper(Payment& payment) : m_payment(payment) { m_payment.SetStatus(0); }
+
+void StatusKeeper::Record(bool passed, std::int32_t failureCode) {
+    if (passed) return;
+    m_payment.SetStatus(failureCode);
+    m_allPassed = false;
+}
+
+void CheckPayerAccount(StatusKeeper& status, const PayerAccount& payer) {
+    status.Record(SortCodePasses(payer.sortCode), status::kInvalidPayerSortCode);
+    status.Record(AccountNumberPasses(payer.accountNumber), status::kInvalidPayerAccountNumber);
+}
+
+void CheckAmount(StatusKeeper& status, double value) { status.Record(AmountPasses(value), status::kInvalidAmount); }
+
+void CheckPayeeAccount(StatusKeeper& status, const PayeeAccount& payee) {
+    status.Record(SortCodePasses(payee.sortCode), status::kInvalidPayeeSortCode);
+    status.Record(AccountNumberPasses(payee.accountNumber), status::kInvalidPayeeAccountNumber);
+}
+
+void CheckPayeeName(StatusKeeper& status, std::u16string_view name) {
+    status.Record(PayeeNamePasses(name), status::kInvalidPayeeName);
+}

@@ -1,0 +1,78 @@
+#include "payments/payment_file.h"
+
+#include "payments/upload_context.h"
+#include "payments/upload_file.h"
+#include "payments/upload_writers.h"
+
+namespace {
+
+using Failure = PaymentFileOutcome::Failure;
+
+// Lines are gathered and handed to the file in blocks of about this size.
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+void FailCheck(PaymentFileOutcome& outcome) {
+    outcome.resultCode = 1;
+    outcome.returnValue = 1;
+}
+
+// Result code 2 leaves the return value as it was.
+void Fail(PaymentFileOutcome& outcome, Failure failure) {
+    outcome.resultCode = 2;
+    outcome.failure = failure;
+}
+
+// The header of a bulk format, from the payment at index 0. Nothing is written for a collection
+// without a first payment: a header made up from nothing would send the whole file to no account.
+// Returns false when the records must not follow.
+bool WriteBulkHeader(Payments& payments, std::int32_t count, const UploadContext& context, std::string& lines,
+                     PaymentFileOutcome& outcome) {
+    const std::unique_ptr<Payment> first = count > 0 ? payments.Item(0) : nullptr;
+    if (!first) {
+        Fail(outcome, Failure::FetchFailed);
+        return false;
+    }
+    if (WriteHeader(lines, *first, context)) return true;
+    // A failed header leaves only itself in the file, and no record is validated.
+    FailCheck(outcome);
+    return false;
+}
+
+// One line per payment, each validated as it is written; a failed check does not stop the run,
+// a payment that cannot be fetched or a file that cannot take the lines does.
+void WriteRecords(Payments& payments, std::int32_t count, const UploadContext& context, std::string& lines,
+                  UploadFile& file, PaymentFileOutcome& outcome) {
+    for (std::int32_t index = 0; index < count; ++index) {
+        const std::unique_ptr<Payment> payment = payments.Item(index);
+        if (!payment) {
+            Fail(outcome, Failure::FetchFailed);
+            return;
+        }
+        if (!WriteRecord(lines, *payment, context)) FailCheck(outcome);
+        if (lines.size() >= kBlockSize) {
+            if (!file.Write(lines)) return;
+            lines.clear();
+        }
+    }
+}
+
+}  // namespace
+
+PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath) {
+    PaymentFileOutcome outcome;
+    const std::int32_t count = payments.Count();
+    UploadFile file(outputPath);
+    if (!file.IsOpen()) {
+        Fail(outcome, Failure::OpenFailed);
+        return outcome;
+    }
+    const UploadContext context = MakeUploadContext(options, outputPath);
+    std::string lines;
+    lines.reserve(kBlockSize + 1024);
+    const bool recordsFollow = !IsBulkFormat(options.format) || WriteBulkHeader(payments, count, context, lines, outcome);
+    if (recordsFollow) WriteRecords(payments, count, context, lines, file, outcome);
+    // A full disk shows itself at any write or only at the close; neither is a written file.
+    const bool written = file.Write(lines);
+    if (!file.Close() || !written) Fail(outcome, Failure::WriteFailed);
+    return outcome;
+}
