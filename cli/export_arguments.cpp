@@ -5,6 +5,7 @@
 #include <map>
 
 #include "cli/date_text.h"
+#include "cli/help_request.h"
 #include "cli/usage_error.h"
 
 namespace {
@@ -107,14 +108,6 @@ private:
     std::map<std::string, std::string> values_;
     std::vector<std::string> positional_;
 };
-
-bool AsksForHelp(const std::vector<std::string>& args) {
-    for (const auto& arg : args) {
-        if (arg == "--") return false;
-        if (arg == "--help" || arg == "-h") return true;
-    }
-    return false;
-}
 
 }  // namespace
 
