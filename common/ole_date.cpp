@@ -1,5 +1,7 @@
 #include "common/ole_date.h"
 
+#include <cmath>
+
 #include "platform/ole_time.h"
 
 int ExpandTwoDigitYear(int year) {
@@ -43,6 +45,8 @@ int DayOfWeek(int y, int m, int d) {
 }  // namespace
 
 std::optional<CivilDateTime> FromOleDate(double date) {
+    // The platform lets a NaN slip past its range test and splits it into some date.
+    if (std::isnan(date)) return std::nullopt;
     platform::SystemTime time;
     if (!platform::VariantTimeToSystemTime(date, time)) return std::nullopt;
     CivilDateTime parts;

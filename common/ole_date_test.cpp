@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 struct ToOleCase {
@@ -76,6 +78,13 @@ TEST(FromOleDate, WeekdayFollowsTheRoundedDate) {
 TEST(FromOleDate, OutsideThePlatformRangeGivesNothing) {
     EXPECT_FALSE(FromOleDate(2958466));
     EXPECT_FALSE(FromOleDate(-657435));
+    EXPECT_FALSE(FromOleDate(std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(FromOleDate(-std::numeric_limits<double>::infinity()));
+}
+
+TEST(FromOleDate, NotANumberGivesNothing) {
+    EXPECT_FALSE(FromOleDate(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(FromOleDate(-std::numeric_limits<double>::quiet_NaN()));
 }
 
 // Every day from 1 January 1900 to 31 December 2100 survives the round trip, and the weekdays

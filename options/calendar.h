@@ -16,19 +16,24 @@ struct BankingDay {
     NonBankingKind kind = NonBankingKind::None;
 };
 
-// The current local date and time, to the second.
+// The current local date and time, to the second. A clock reading that is no date raises
+// CAtlException(E_FAIL).
 double CurrentLocalDate();
 
-// Judged by the calendar day of `date`; its time of day is ignored.
+// Judged by the calendar day of `date`; its time of day is ignored. A day outside the platform's
+// range (1 January 100 to 31 December 9999) is never a banking day: banking false, advance 0, kind None.
 BankingDay IsBankingDay(double date);
 
-// Midnight of Easter Sunday of the Gregorian calendar.
+// Midnight of Easter Sunday of the Gregorian calendar, for the years 100 to 9999; any other year
+// raises CAtlException(E_INVALIDARG).
 double EasterSunday(int year);
 
-// The default processing date for a run started at `now`; it keeps the time of day of `now`.
+// The default processing date for a run started at `now`; it keeps the time of day of `now`. When no
+// candidate is a banking day (only at the end of the platform's range) it is `now` itself.
 double NextAvailableProcessingDate(double now);
 
-// Refuses a date before today or on a non-banking day, each with its message box.
+// Refuses a date before today or on a non-banking day, each with its message box. A day past the
+// platform's range is refused with the message of IsBeyondProcessingHorizon.
 bool ValidateBankingDate(double date, platform::WindowHandle owner);
 
 // True, after its message box, when the date lies more than 45 days after today.

@@ -1,0 +1,147 @@
+#include "options/calendar.h"
+
+#include <array>
+
+#include "common/errors.h"
+#include "common/ole_date.h"
+#include "options/calendar_day.h"
+#include "platform/local_clock.h"
+
+namespace {
+
+constexpr BankingDay kBanking{true, 0, NonBankingKind::None};
+constexpr BankingDay Holiday(int advance) { return {false, advance, NonBankingKind::BankHoliday}; }
+constexpr BankingDay Weekend(int advance) { return {false, advance, NonBankingKind::Weekend}; }
+
+// One answer per weekday, Sunday first.
+using WeekRow = std::array<BankingDay, 7>;
+
+constexpr WeekRow kFirstJanuary = {Holiday(2), Holiday(1), Holiday(1), Holiday(1), Holiday(1), Holiday(1), Holiday(3)};
+constexpr WeekRow kSecondJanuary = {Holiday(2), Holiday(1), kBanking, kBanking, kBanking, kBanking, Holiday(2)};
+constexpr WeekRow kChristmasDay = {Weekend(3), Holiday(2), Holiday(2), Holiday(2), Holiday(4), Holiday(4), Weekend(4)};
+constexpr WeekRow kBoxingDay = {Weekend(3), Holiday(2), Holiday(1), Holiday(1), Holiday(1), Holiday(3), Weekend(3)};
+constexpr WeekRow kDecember27 = {Weekend(2), Holiday(2), Holiday(1), kBanking, kBanking, kBanking, Weekend(2)};
+constexpr WeekRow kDecember28 = {Weekend(1), Holiday(1), Holiday(1), kBanking, kBanking, kBanking, Weekend(2)};
+
+constexpr int kGoodFridayAdvance = 4;
+constexpr int kMondayHolidayAdvance = 1;
+
+BankingDay On(const WeekRow& row, Weekday weekday) { return row[static_cast<int>(weekday)]; }
+
+BankingDay GeneralRule(Weekday weekday) {
+    if (weekday == Weekday::Saturday) return Weekend(2);
+    if (weekday == Weekday::Sunday) return Weekend(1);
+    return kBanking;
+}
+
+BankingDay January(const DayParts& parts) {
+    if (parts.day == 1) return On(kFirstJanuary, parts.weekday);
+    if (parts.day == 2) return On(kSecondJanuary, parts.weekday);
+    return GeneralRule(parts.weekday);
+}
+
+BankingDay Easter(CalendarDay day, const DayParts& parts) {
+    const CalendarDay easterSunday = CalendarDay::Of(EasterSunday(parts.year));
+    if (day == easterSunday - 2) return Holiday(kGoodFridayAdvance);
+    if (day == easterSunday + 1) return Holiday(kMondayHolidayAdvance);
+    return GeneralRule(parts.weekday);
+}
+
+// The first and the last Monday of May, the last Monday of August.
+BankingDay MondayHoliday(const DayParts& parts, bool includesFirstWeek) {
+    const bool holidayWeek = parts.day >= 25 || (includesFirstWeek && parts.day <= 7);
+    if (parts.weekday == Weekday::Monday && holidayWeek) return Holiday(kMondayHolidayAdvance);
+    return GeneralRule(parts.weekday);
+}
+
+BankingDay December(const DayParts& parts) {
+    switch (parts.day) {
+        case 25: return On(kChristmasDay, parts.weekday);
+        case 26: return On(kBoxingDay, parts.weekday);
+        case 27: return On(kDecember27, parts.weekday);
+        case 28: return On(kDecember28, parts.weekday);
+        default: return GeneralRule(parts.weekday);
+    }
+}
+
+BankingDay RuleFor(CalendarDay day, const DayParts& parts) {
+    switch (parts.month) {
+        case 1: return January(parts);
+        case 3:
+        case 4: return Easter(day, parts);
+        case 5: return MondayHoliday(parts, true);
+        case 8: return MondayHoliday(parts, false);
+        case 12: return December(parts);
+        default: return GeneralRule(parts.weekday);
+    }
+}
+
+// Days until the second working day after today: Monday to Friday, holidays aside.
+int BaseOffset(Weekday today) {
+    switch (today) {
+        case Weekday::Thursday:
+        case Weekday::Friday: return 4;
+        case Weekday::Saturday: return 3;
+        default: return 2;
+    }
+}
+
+int HolidaysBetween(CalendarDay first, CalendarDay last) {
+    int count = 0;
+    for (CalendarDay day = first; !(last < day); day = day + 1) {
+        if (IsBankingDay(day.At(0)).kind == NonBankingKind::BankHoliday) ++count;
+    }
+    return count;
+}
+
+// Each advance is only an estimate, so the candidate gets three tests.
+constexpr int kCandidateTests = 3;
+
+}  // namespace
+
+double CurrentLocalDate() {
+    const platform::SystemTime now = platform::LocalTime();
+    const auto date = ToOleDate({now.year, now.month, now.day}, now.hour, now.minute, now.second);
+    // The clock reading a date that does not exist is a platform failure, not a day to judge by.
+    if (!date) throw CAtlException(hresult::kFail);
+    return *date;
+}
+
+BankingDay IsBankingDay(double date) {
+    const CalendarDay day = CalendarDay::Of(date);
+    const auto parts = Split(day);
+    // No rule applies to a day the platform cannot represent: it is never a banking day.
+    if (!parts) return {};
+    return RuleFor(day, *parts);
+}
+
+double EasterSunday(int year) {
+    if (year < 100 || year > 9999) throw CAtlException(hresult::kInvalidArg);
+    const int golden = year % 19 + 1;
+    const int century = year / 100 + 1;
+    const int skippedLeapDays = 3 * century / 4 - 12;
+    const int moonCorrection = (8 * century + 5) / 25 - 5;
+    const int sundayKey = 5 * year / 4 - skippedLeapDays - 10;  // March (-sundayKey mod 7) is a Sunday
+    int epact = (11 * golden + 20 + moonCorrection - skippedLeapDays) % 30;
+    if (epact < 0) epact += 30;
+    if ((epact == 25 && golden > 11) || epact == 24) ++epact;
+    int fullMoon = 44 - epact;  // a day of March, past 31 reaching into April
+    if (fullMoon < 21) fullMoon += 30;
+    const int easter = fullMoon + 7 - (sundayKey + fullMoon) % 7;
+    const CivilDate date = easter > 31 ? CivilDate{year, 4, easter - 31} : CivilDate{year, 3, easter};
+    return *ToOleDate(date);
+}
+
+double NextAvailableProcessingDate(double now) {
+    const CalendarDay today = CalendarDay::Of(now);
+    const auto parts = Split(today);
+    if (!parts) return now;
+    const int offset = BaseOffset(parts->weekday);
+    CalendarDay candidate = today + offset + HolidaysBetween(today + 1, today + offset);
+    for (int test = 0; test < kCandidateTests; ++test) {
+        const BankingDay answer = IsBankingDay(candidate.At(0));
+        if (answer.banking) return candidate.At(TimeOfDay(now));
+        candidate = candidate + answer.advance;
+    }
+    return now;
+}
