@@ -50,21 +50,21 @@ const std::string kProcessed = "Payment processed successfully.";
 // Monday 7 December 2026 as the processing date, chosen on Tuesday 1 December.
 const Args kDates = {"--today", "01/12/2026", "--date", "07/12/2026"};
 
-struct Run {
+struct ExportRun {
     ProcessResult process;
     std::optional<std::string> file;  // the upload file, if one was written
 };
 
 class ExportTest : public ::testing::Test {
 protected:
-    Run Export(const Args& args, const std::string& csv, const std::string& outName = "upload.csv") {
+    ExportRun Export(const Args& args, const std::string& csv, const std::string& outName = "upload.csv") {
         const std::string in = dir_.Write("payments.csv", csv);
         const std::string out = dir_.File(outName);
         std::filesystem::remove(out);  // left by an earlier run of the same test
         Args all = {"export"};
         all.insert(all.end(), args.begin(), args.end());
         all.insert(all.end(), {"-o", out, in});
-        Run run{RunVarrow(all), std::nullopt};
+        ExportRun run{RunVarrow(all), std::nullopt};
         if (std::filesystem::exists(out)) run.file = ReadFileBytes(out);
         return run;
     }
@@ -80,7 +80,7 @@ protected:
 // ---- the four formats, byte for byte ----
 
 TEST_F(ExportTest, StandardDomesticWritesRecords01And03) {
-    const Run run = Export(With(kDates, {"--iat", "1"}), kPayments);
+    const ExportRun run = Export(With(kDates, {"--iat", "1"}), kPayments);
     ASSERT_TRUE(run.file) << run.process.err;
     EXPECT_EQ(*run.file,
               Line80({{4, "01"}, {13, kPayer}, {17, "100.00"}, {19, kDate}, {25, "200000"}, {31, "87654321"},
@@ -96,7 +96,7 @@ TEST_F(ExportTest, StandardDomesticWritesRecords01And03) {
 }
 
 TEST_F(ExportTest, DomesticTemplateNamesTheTemplate) {
-    const Run run = Export(With(kDates, {"--format", "domestic-template", "--template", "Rent-Q1"}), kPayments);
+    const ExportRun run = Export(With(kDates, {"--format", "domestic-template", "--template", "Rent-Q1"}), kPayments);
     ASSERT_TRUE(run.file) << run.process.err;
     EXPECT_EQ(*run.file,
               Line80({{4, "01"}, {6, "RENT-Q1"}, {13, kPayer}, {16, "GBP"}, {17, "100.00"}, {19, kDate}, {37, "INV 42"}}) +
@@ -109,7 +109,7 @@ TEST_F(ExportTest, DomesticTemplateNamesTheTemplate) {
 }
 
 TEST_F(ExportTest, BulkListWritesHeader06ThenRecords07) {
-    const Run run = Export(With(kDates, {"--format", "bulk-list", "--template", "Rent-Q1", "--benref", "Dec rent"}), kPayments);
+    const ExportRun run = Export(With(kDates, {"--format", "bulk-list", "--template", "Rent-Q1", "--benref", "Dec rent"}), kPayments);
     ASSERT_TRUE(run.file) << run.process.err;
     EXPECT_EQ(*run.file,
               Line80({{4, "06"}, {6, "RENT-Q1"}, {13, kPayer}, {19, kDate}, {37, "DEC RENT"}, {74, "C"}}) +
@@ -123,7 +123,7 @@ TEST_F(ExportTest, BulkListWritesHeader06ThenRecords07) {
 }
 
 TEST_F(ExportTest, AdHocBulkWritesHeader08ThenRecords09) {
-    const Run run = Export(With(kDates, {"--format", "ad-hoc-bulk", "--benref", "Dec rent"}), kPayments, "run 7-12.csv");
+    const ExportRun run = Export(With(kDates, {"--format", "ad-hoc-bulk", "--benref", "Dec rent"}), kPayments, "run 7-12.csv");
     ASSERT_TRUE(run.file) << run.process.err;
     EXPECT_EQ(*run.file,
               Line85({{4, "08"}, {9, "RUN 7-12.CSV"}, {13, kPayer}, {19, kDate}, {37, "DEC RENT"}}) +
@@ -140,7 +140,7 @@ TEST_F(ExportTest, AdHocBulkWritesHeader08ThenRecords09) {
 
 TEST_F(ExportTest, AllPaymentsValidGiveResult0) {
     const std::string csv = kHeader + "12-34-56,12345678,100,20-00-00,87654321,J. Smith & Co,inv 42,\r\n";
-    const Run run = Export(kDates, csv);
+    const ExportRun run = Export(kDates, csv);
     EXPECT_EQ(run.process.out, "0\t0\t" + kProcessed + "\nresult\t0\n");
     EXPECT_EQ(run.process.exitCode, 0);
     EXPECT_EQ(run.file, std::optional<std::string>(Line80({{4, "01"}, {13, kPayer}, {17, "100.00"}, {19, kDate}, {25, "200000"},
@@ -150,7 +150,7 @@ TEST_F(ExportTest, AllPaymentsValidGiveResult0) {
 // ---- the options as the dialog would hand them back ----
 
 TEST_F(ExportTest, TemplateAndBenrefAreCutToTheBoxLimits) {
-    const Run run = Export(With(kDates, {"--format", "bulk-list", "--template", "abcdefghijklmnopqrstuvwxyz",
+    const ExportRun run = Export(With(kDates, {"--format", "bulk-list", "--template", "abcdefghijklmnopqrstuvwxyz",
                                          "--benref", "0123456789abcdefghij"}),
                            kHeader + "12-34-56,12345678,1,20-00-00,87654321,X,,\r\n");
     ASSERT_TRUE(run.file) << run.process.err;
@@ -178,8 +178,8 @@ TEST_F(ExportTest, AFormatThatDisablesABoxLeavesItEmptyWithANote) {
         {"ad-hoc-bulk", {"--template", "T1"}, "varrow export: note: ad-hoc-bulk does not use --template: it is left empty\n"},
     };
     for (const auto& c : cases) {
-        const Run plain = Export(With(kDates, {"--format", c.format}), csv);
-        const Run given = Export(With(With(kDates, {"--format", c.format}), c.options), csv);
+        const ExportRun plain = Export(With(kDates, {"--format", c.format}), csv);
+        const ExportRun given = Export(With(With(kDates, {"--format", c.format}), c.options), csv);
         EXPECT_EQ(given.process.err, c.notes) << c.format;
         ASSERT_TRUE(plain.file && given.file) << c.format;
         EXPECT_EQ(*given.file, *plain.file) << c.format;
@@ -192,7 +192,7 @@ TEST_F(ExportTest, ANonZeroStatusInTheFileIsTheIatMark) {
                             "1,12-34-56,12345678,5,20-00-00,87654321\r\n"
                             "23,12-34-56,12345678,5,20-00-00,87654321\r\n"
                             "0,12-34-56,12345678,5,20-00-00,87654321\r\n";
-    const Run run = Export(kDates, csv);
+    const ExportRun run = Export(kDates, csv);
     ASSERT_TRUE(run.file) << run.process.err;
     const Fields iat = {{4, "03"}, {13, kPayer}, {16, "GBP"}, {17, "5.00"}, {19, kDate}, {25, "200000"}, {31, "87654321"}};
     // Not an IAT, the third payment has no payee name and fails with 30.
@@ -205,7 +205,7 @@ TEST_F(ExportTest, ANonZeroStatusInTheFileIsTheIatMark) {
 TEST_F(ExportTest, TheBulkFormatsNeverReadTheMark) {
     const std::string csv = "Status,PayerBankSortCode,PayerBankAccountNumber,Value,PayeeBankSortCode,PayeeBankAccountNumber,PayeeBankAccountName\r\n"
                             "1,12-34-56,12345678,5,20-00-00,87654321,A\r\n";
-    const Run run = Export(With(kDates, {"--format", "bulk-list"}), csv);
+    const ExportRun run = Export(With(kDates, {"--format", "bulk-list"}), csv);
     ASSERT_TRUE(run.file) << run.process.err;
     EXPECT_NE(run.file->find("\r\n,,,07,"), std::string::npos) << *run.file;
     EXPECT_EQ(run.process.out, "0\t0\t" + kProcessed + "\nresult\t0\n");
@@ -220,7 +220,7 @@ std::string ManyPayments(int count) {
 }
 
 TEST_F(ExportTest, FourThousandPaymentsAreAccepted) {
-    const Run run = Export(kDates, ManyPayments(4000));
+    const ExportRun run = Export(kDates, ManyPayments(4000));
     ASSERT_TRUE(run.file) << run.process.err;
     EXPECT_EQ(run.process.exitCode, 0);
     std::size_t lines = 0;
@@ -230,7 +230,7 @@ TEST_F(ExportTest, FourThousandPaymentsAreAccepted) {
 }
 
 TEST_F(ExportTest, MoreThan4000PaymentsAreRefusedWithString340AndNoFile) {
-    const Run run = Export(kDates, ManyPayments(4001));
+    const ExportRun run = Export(kDates, ManyPayments(4001));
     EXPECT_EQ(run.process.exitCode, 40);
     EXPECT_EQ(run.process.err,
               "Too many payment instructions have been submitted. Varrow Online supports a maximum of 4000 payments "
@@ -240,7 +240,7 @@ TEST_F(ExportTest, MoreThan4000PaymentsAreRefusedWithString340AndNoFile) {
 }
 
 TEST_F(ExportTest, TheLimitComesBeforeTheDateChecks) {
-    const Run run = Export({"--today", "01/12/2026", "--date", "30/11/2026"}, ManyPayments(4001));
+    const ExportRun run = Export({"--today", "01/12/2026", "--date", "30/11/2026"}, ManyPayments(4001));
     EXPECT_EQ(run.process.exitCode, 40);
     EXPECT_EQ(run.process.err.find("MUST"), std::string::npos) << run.process.err;
 }
@@ -266,7 +266,7 @@ TEST_F(ExportTest, ARefusedDatePrintsTheDialogsMessageAndWritesNoFile) {
          "today's date.\n"},
     };
     for (const auto& c : cases) {
-        const Run run = Export({"--today", c.today, "--date", c.date}, kPayments);
+        const ExportRun run = Export({"--today", c.today, "--date", c.date}, kPayments);
         EXPECT_EQ(run.process.exitCode, 3) << c.date;
         EXPECT_EQ(run.process.err, c.message) << c.date;
         EXPECT_EQ(run.process.out, "") << c.date;
@@ -276,7 +276,7 @@ TEST_F(ExportTest, ARefusedDatePrintsTheDialogsMessageAndWritesNoFile) {
 
 TEST_F(ExportTest, TodayAndFortyFiveDaysAheadAreAccepted) {
     for (const char* date : {"07/12/2026", "21/01/2027"}) {
-        const Run run = Export({"--today", "07/12/2026", "--date", date}, kPayments);
+        const ExportRun run = Export({"--today", "07/12/2026", "--date", date}, kPayments);
         EXPECT_EQ(run.process.exitCode, 1) << date << ": " << run.process.err;
         EXPECT_TRUE(run.file.has_value()) << date;
     }
@@ -291,7 +291,7 @@ TEST_F(ExportTest, TheDefaultDateIsTheNextAvailableOneAfterToday) {
     };
     const std::string csv = kHeader + "12-34-56,12345678,1,20-00-00,87654321,X,,\r\n";
     for (const auto& [today, written] : cases) {
-        const Run run = Export({"--today", today}, csv);
+        const ExportRun run = Export({"--today", today}, csv);
         ASSERT_TRUE(run.file) << today << ": " << run.process.err;
         EXPECT_EQ(run.file->substr(0, run.file->find("\r\n") + 2),
                   Line80({{4, "01"}, {13, kPayer}, {17, "1.00"}, {19, written}, {25, "200000"}, {31, "87654321"}, {33, "X"}}))
@@ -307,7 +307,7 @@ TEST_F(ExportTest, AccountNumbersNeverBreakTheShapeOfALine) {
                             "12-34-56,\"12\r\n3456\",1,20-00-00,\"87\r654\n3\",B\r\n" +
                             "12-34-56,\"1\0" "2345678\",1,20-00-00,\"8765432\0" "1\",C\r\n"s;
     for (const char* format : {"standard-domestic", "bulk-list", "ad-hoc-bulk"}) {
-        const Run run = Export(With(kDates, {"--format", format}), csv);
+        const ExportRun run = Export(With(kDates, {"--format", format}), csv);
         ASSERT_TRUE(run.file) << format << ": " << run.process.err;
         const int fields = std::string(format) == "ad-hoc-bulk" ? 85 : 80;
         std::size_t lines = 0;
@@ -329,7 +329,7 @@ TEST_F(ExportTest, AFailedBulkHeaderLeavesOnlyTheHeader) {
     const std::string csv = "Status,PayerBankSortCode,PayerBankAccountNumber,Value,PayeeBankSortCode,PayeeBankAccountNumber,PayeeBankAccountName\r\n"
                             "0,1234567,12345678,5,20-00-00,87654321,A\r\n"
                             "7,,,5,20-00-00,87654321,B\r\n";
-    const Run run = Export(With(kDates, {"--format", "bulk-list"}), csv);
+    const ExportRun run = Export(With(kDates, {"--format", "bulk-list"}), csv);
     ASSERT_TRUE(run.file) << run.process.err;
     EXPECT_EQ(*run.file, Line80({{4, "06"}, {13, "12345612345678"}, {19, kDate}, {74, "C"}}));
     EXPECT_EQ(run.process.out, "0\t23\tInvalid Payer Sort Code: the sort code must contain exactly 6 digits.\n1\t7\t\nresult\t1\n");
@@ -338,7 +338,7 @@ TEST_F(ExportTest, AFailedBulkHeaderLeavesOnlyTheHeader) {
 
 TEST_F(ExportTest, AnEmptyListInABulkFormatInventsNoHeader) {
     for (const char* format : {"bulk-list", "ad-hoc-bulk"}) {
-        const Run run = Export(With(kDates, {"--format", format}), kHeader);
+        const ExportRun run = Export(With(kDates, {"--format", format}), kHeader);
         EXPECT_EQ(run.process.exitCode, 2) << format;
         EXPECT_EQ(run.process.out, "result\t2\n") << format;
         EXPECT_NE(run.process.err.find("no payments"), std::string::npos) << format << ": " << run.process.err;
@@ -347,14 +347,14 @@ TEST_F(ExportTest, AnEmptyListInABulkFormatInventsNoHeader) {
 }
 
 TEST_F(ExportTest, AnEmptyListInADomesticFormatIsAnEmptyFile) {
-    const Run run = Export(kDates, kHeader);
+    const ExportRun run = Export(kDates, kHeader);
     EXPECT_EQ(run.process.exitCode, 0);
     EXPECT_EQ(run.process.out, "result\t0\n");
     EXPECT_EQ(run.file, std::optional<std::string>(""));
 }
 
 TEST_F(ExportTest, AFileThatCannotBeOpenedGivesResult2) {
-    const Run run = Export(kDates, kPayments, "missing-folder/upload.csv");
+    const ExportRun run = Export(kDates, kPayments, "missing-folder/upload.csv");
     EXPECT_EQ(run.process.exitCode, 2);
     EXPECT_NE(run.process.out.find("\nresult\t2\n"), std::string::npos) << run.process.out;
     EXPECT_NE(run.process.err.find("the file could not be written: it cannot be opened"), std::string::npos) << run.process.err;
@@ -404,7 +404,7 @@ TEST_F(ExportTest, BadInputIsAUsageErrorOnOneLine) {
         {{}, "", "no header row"},
     };
     for (const auto& c : cases) {
-        const Run run = Export(With(kDates, c.args), c.csv);
+        const ExportRun run = Export(c.args, c.csv);  // refused before the date matters
         EXPECT_EQ(run.process.exitCode, 64) << c.mentions;
         EXPECT_NE(run.process.err.find(c.mentions), std::string::npos) << c.mentions << " not in: " << run.process.err;
         EXPECT_NE(run.process.err.find("; see 'varrow export --help'\n"), std::string::npos) << run.process.err;
