@@ -1,11 +1,14 @@
 #include "cli/export_arguments.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
 #include <charconv>
 #include <map>
 
 #include "cli/date_text.h"
 #include "cli/help_request.h"
+#include "cli/shown_text.h"
 #include "cli/usage_error.h"
 
 namespace {
@@ -22,20 +25,19 @@ constexpr FormatChoice kFormats[] = {
     {"ad-hoc-bulk", PaymentFormat::AdHocBulk},
 };
 
-const std::vector<std::string> kValueOptions = {"--format", "--date",  "--today", "--template",
-                                                "--benref", "--iat", "-o",      "--output"};
+constexpr std::string_view kValueOptions[] = {"--format", "--date", "--today", "--template",
+                                             "--benref", "--iat",  "-o",      "--output"};
 
 PaymentFormat ParseFormat(const std::string& text) {
     for (const auto& choice : kFormats) {
         if (text == choice.name) return choice.format;
     }
-    throw UsageError("unknown format '" + text +
-                     "' (standard-domestic, domestic-template, bulk-list or ad-hoc-bulk)");
+    throw UsageError("unknown format " + Shown(text) + " (standard-domestic, domestic-template, bulk-list or ad-hoc-bulk)");
 }
 
 double ParseDateOption(const std::string& option, const std::string& text) {
     const auto date = ParseDate(text);
-    if (!date) throw UsageError(option + " '" + text + "' is not an existing date written DD/MM/YYYY or YYYY-MM-DD");
+    if (!date) throw UsageError(option + " " + Shown(text) + " is not an existing date written DD/MM/YYYY or YYYY-MM-DD");
     return *date;
 }
 
@@ -44,7 +46,7 @@ std::int32_t ParseIndex(const std::string& list, const std::string& item) {
     const char* const end = item.data() + item.size();
     const auto [stop, error] = std::from_chars(item.data(), end, index);
     if (item.empty() || item[0] == '-' || error != std::errc() || stop != end)
-        throw UsageError("--iat '" + list + "': '" + item + "' is not a payment index (0, 1, 2, ...)");
+        throw UsageError("--iat " + Shown(list) + ": " + Shown(item) + " is not a payment index (0, 1, 2, ...)");
     return index;
 }
 
@@ -90,8 +92,8 @@ private:
         const std::string& arg = args[i];
         const std::size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
         std::string name = arg.substr(0, equals);
-        if (std::find(kValueOptions.begin(), kValueOptions.end(), name) == kValueOptions.end())
-            throw UsageError("unknown option '" + name + "'");
+        if (std::find(std::begin(kValueOptions), std::end(kValueOptions), name) == std::end(kValueOptions))
+            throw UsageError("unknown option " + Shown(name));
         if (name == "--output") name = "-o";
         std::string value;
         if (equals != std::string::npos) {
@@ -141,7 +143,7 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& args) {
     parsed.output = *output;
     const auto& positional = options.Positional();
     if (positional.empty()) throw UsageError("no payment list: give PAYMENTS.csv");
-    if (positional.size() > 1) throw UsageError("more than one payment list: '" + positional[1] + "'");
+    if (positional.size() > 1) throw UsageError("more than one payment list: " + Shown(positional[1]));
     parsed.payments = positional[0];
     return parsed;
 }
