@@ -213,6 +213,31 @@ TEST_F(ExportTest, TheBulkFormatsNeverReadTheMark) {
     EXPECT_EQ(run.process.out, "0\t0\t" + kProcessed + "\nresult\t0\n");
 }
 
+TEST_F(ExportTest, TextReachesTheCoreAsUtf16) {
+    // The single-byte conversion keeps "e" with diaeresis (U+00EB) for the cleaning rule to drop,
+    // and stops at the first character above U+00FF: "Lukasz" with its stroke never arrives.
+    const std::string csv = "PayerBankSortCode,PayerBankAccountNumber,Value,PayeeBankSortCode,PayeeBankAccountNumber,PayeeBankAccountName\r\n"
+                            "12-34-56,12345678,1,20-00-00,87654321,Zo\xC3\xAB & \xC5\x81ukasz\r\n";
+    const ExportRun run = Export(kDates, csv);
+    ASSERT_TRUE(run.file) << run.process.err;
+    EXPECT_EQ(*run.file, Line80({{4, "01"}, {13, kPayer}, {17, "1.00"}, {19, kDate}, {25, "200000"}, {31, "87654321"}, {33, "ZO & "}}));
+    EXPECT_EQ(run.process.exitCode, 0);
+}
+
+#ifndef _WIN32
+TEST_F(ExportTest, TypedTextIsUtf8Natively) {
+    const std::string csv = kHeader + "12-34-56,12345678,1,20-00-00,87654321,X,,\r\n";
+    const ExportRun typed = Export(With(kDates, {"--format", "bulk-list", "--template", "Caf\xC3\xA9 rent \xC5\x81"}), csv);
+    ASSERT_TRUE(typed.file) << typed.process.err;
+    EXPECT_EQ(typed.file->substr(0, typed.file->find("\r\n") + 2),
+              Line80({{4, "06"}, {6, "CAF RENT "}, {13, kPayer}, {19, kDate}, {74, "C"}}));
+    const ExportRun invalid = Export(With(kDates, {"--format", "bulk-list", "--template", "Caf\xE9"}), csv);
+    EXPECT_EQ(invalid.process.exitCode, 64);
+    EXPECT_EQ(invalid.process.err, "varrow export: --template is not valid UTF-8; see 'varrow export --help'\n");
+    EXPECT_FALSE(invalid.file.has_value());
+}
+#endif
+
 // ---- the run's order: the limit, the date checks, then the file ----
 
 std::string ManyPayments(int count) {
