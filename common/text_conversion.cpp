@@ -8,11 +8,11 @@ constexpr std::size_t kSingleByteLimit = 255;
 }
 
 std::string ToSingleByte(std::u16string_view text) {
-    std::string out;
-    for (const char16_t unit : text.substr(0, kSingleByteLimit)) {
-        if (unit == 0 || unit > 0xFF) break;
-        out += static_cast<char>(unit);
-    }
+    const std::u16string_view kept = text.substr(0, kSingleByteLimit);
+    const auto end = std::find_if(kept.begin(), kept.end(), [](char16_t unit) { return unit == 0 || unit > 0xFF; });
+    // Sized once: every payment field passes through here.
+    std::string out(static_cast<std::size_t>(end - kept.begin()), '\0');
+    std::transform(kept.begin(), end, out.begin(), [](char16_t unit) { return static_cast<char>(unit); });
     return out;
 }
 

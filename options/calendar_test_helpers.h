@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the calendar's tests: dates by their parts, and answers printed for failure messages.
-#include <ostream>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 

@@ -129,6 +129,19 @@ TEST(AdHocBulkRecord, FieldRules) {
     EXPECT_EQ(record.Status, status::kInvalidPayeeAccountNumber);
 }
 
+TEST(AdHocBulkRecord, EmptyPayeeNameLeavesField33Empty) {
+    PaymentRecord record = ExamplePayment();
+    record.PayeeBankAccountName.clear();
+    std::string line;
+    EXPECT_FALSE(WriteAdHocBulkRecord(line, *MakeRecordPayment(record), Context()));
+    EXPECT_EQ(record.Status, status::kInvalidPayeeName);
+    EXPECT_EQ(DescribeFieldDifferences(line, 85,
+                                       {{4, "09"}, {16, "GBP"}, {17, "100.00"}, {25, "200000"}, {31, "87654321"},
+                                        {37, "INV 42"}}),
+              "")
+        << line;
+}
+
 TEST(AdHocBulkRecord, ChecksInOrderAndTheLastFailureStays) {
     struct Case {
         const char* what;

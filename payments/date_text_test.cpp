@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "payments/payment_test_support.h"
 
 namespace {
@@ -26,7 +28,8 @@ TEST(DateText, DayMonthAndFourDigitYear) {
 }
 
 TEST(DateText, ValuesThePlatformCannotSplitGiveNothing) {
-    for (const double date : {2958466.0, -657435.0, 1e300}) EXPECT_EQ(FormatFileDate(date), "") << "date " << date;
+    for (const double date : {2958466.0, -657435.0, 1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+                              std::numeric_limits<double>::infinity()}) EXPECT_EQ(FormatFileDate(date), "") << "date " << date;
 }
 
 }  // namespace

@@ -69,8 +69,16 @@ PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& op
     const UploadContext context = MakeUploadContext(options, outputPath);
     std::string lines;
     lines.reserve(kBlockSize + 1024);
-    const bool recordsFollow = !IsBulkFormat(options.format) || WriteBulkHeader(payments, count, context, lines, outcome);
-    if (recordsFollow) WriteRecords(payments, count, context, lines, file, outcome);
+    try {
+        const bool recordsFollow =
+            !IsBulkFormat(options.format) || WriteBulkHeader(payments, count, context, lines, outcome);
+        if (recordsFollow) WriteRecords(payments, count, context, lines, file, outcome);
+    } catch (...) {
+        // A payment that fails while it is read ends the run with an error; the lines before it
+        // still reach the file, as they would have had each gone straight to it.
+        file.Write(lines);
+        throw;
+    }
     // A full disk shows itself at any write or only at the close; neither is a written file.
     const bool written = file.Write(lines);
     if (!file.Close() || !written) Fail(outcome, Failure::WriteFailed);

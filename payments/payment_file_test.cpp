@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <random>
+#include <stdexcept>
 
 #include "payments/payment_test_support.h"
 #include "payments/status_codes.h"
@@ -78,6 +79,51 @@ public:
     std::unique_ptr<Payment> Item(std::int32_t) override { return MakeRecordPayment(m_record); }
     PaymentRecord m_record = ExamplePayment();
 };
+
+// A collection whose payment at one index fails as soon as it is read, as a broken host object.
+class ThrowingPayments : public Payments {
+public:
+    ThrowingPayments(std::vector<PaymentRecord> records, std::int32_t failingIndex)
+        : m_payments(std::move(records)), m_failingIndex(failingIndex) {}
+    std::int32_t Count() const override { return m_payments.Count(); }
+    std::unique_ptr<Payment> Item(std::int32_t index) override;
+
+private:
+    MemoryPayments m_payments;
+    std::int32_t m_failingIndex;
+};
+
+class ThrowingPayment : public Payment {
+public:
+    explicit ThrowingPayment(std::unique_ptr<Payment> inner) : m_inner(std::move(inner)) {}
+    double Value() const override { throw std::runtime_error("host object failed"); }
+    std::u16string PayerBankBACSReference() const override { return m_inner->PayerBankBACSReference(); }
+    std::u16string PayerBankSortCode() const override { return m_inner->PayerBankSortCode(); }
+    std::u16string PayerBankAccountNumber() const override { return m_inner->PayerBankAccountNumber(); }
+    std::u16string PayerBankAccountName() const override { return m_inner->PayerBankAccountName(); }
+    std::u16string PayerBuildingSocietyRollNumber() const override { return m_inner->PayerBuildingSocietyRollNumber(); }
+    std::u16string PayeeBankBACSReference() const override { return m_inner->PayeeBankBACSReference(); }
+    std::u16string PayeeBankSortCode() const override { return m_inner->PayeeBankSortCode(); }
+    std::u16string PayeeBankAccountNumber() const override { return m_inner->PayeeBankAccountNumber(); }
+    std::u16string PayeeBankAccountName() const override { return m_inner->PayeeBankAccountName(); }
+    std::u16string PayeeBuildingSocietyRollNumber() const override { return m_inner->PayeeBuildingSocietyRollNumber(); }
+    std::u16string Reference() const override { return m_inner->Reference(); }
+    std::u16string Details() const override { return m_inner->Details(); }
+    std::int16_t Currency() const override { return m_inner->Currency(); }
+    double Date() const override { return m_inner->Date(); }
+    std::int32_t Status() const override { return m_inner->Status(); }
+    void SetStatus(std::int32_t status) override { m_inner->SetStatus(status); }
+    std::u16string ClientReference() const override { return m_inner->ClientReference(); }
+
+private:
+    std::unique_ptr<Payment> m_inner;
+};
+
+std::unique_ptr<Payment> ThrowingPayments::Item(std::int32_t index) {
+    auto payment = m_payments.Item(index);
+    if (index != m_failingIndex || !payment) return payment;
+    return std::make_unique<ThrowingPayment>(std::move(payment));
+}
 
 void ExpectOutcome(const PaymentFileOutcome& actual, std::int32_t resultCode, std::int32_t returnValue, Failure failure,
                    const std::string& what) {
@@ -265,6 +311,14 @@ TEST(PaymentFile, AFailedFetchEndsTheLoopKeepingTheLinesWritten) {
     }
 }
 
+TEST(PaymentFile, AFailingPaymentEndsTheRunWithAnErrorAfterTheLinesBeforeIt) {
+    TempDir dir;
+    ThrowingPayments payments(Examples(5), 2);
+    EXPECT_THROW(WritePaymentFile(payments, Options(PaymentFormat::StandardDomestic), dir.File("pay.csv")),
+                 std::runtime_error);
+    EXPECT_EQ(SplitLines(dir.Read("pay.csv")).size(), 2u);
+}
+
 TEST(PaymentFile, AFileThatCannotBeOpenedChangesNoStatus) {
     TempDir dir;
     auto records = Examples(2);
@@ -350,6 +404,12 @@ TEST(PaymentFile, EveryLineKeepsItsShapeWhateverTheInput) {
             EXPECT_EQ(SplitFields(lines[i]).size(), fieldCount) << what << ", line " << i << ": " << lines[i];
         }
         EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << what;
+        // A run sets no other codes than these.
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const std::int32_t code = payments.Records()[i].Status;
+            EXPECT_TRUE(code == 0 || code == 21 || code == 23 || code == 24 || code == 28 || code == 29 || code == 30)
+                << what << ", payment " << i << " has status " << code;
+        }
     }
 }
 

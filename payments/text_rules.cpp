@@ -13,6 +13,7 @@ char ToUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 
 
 std::string CleanFirst(std::string_view text, std::size_t n) {
     std::string out;
+    out.reserve(n < text.size() ? n : text.size());
     for (const char c : text) {
         if (out.size() == n) break;
         if (IsKeptByClean(c)) out += ToUpperAscii(c);

@@ -24,7 +24,11 @@ UploadLine& UploadLine::Put(int field, std::string_view text) {
     }
     AdvanceTo(field);
     m_currentFilled = true;
-    for (const char c : text) m_out += BreaksLineShape(c) ? kReplacementCharacter : c;
+    const std::size_t start = m_out.size();
+    m_out.append(text);
+    for (auto c = m_out.begin() + static_cast<std::ptrdiff_t>(start); c != m_out.end(); ++c) {
+        if (BreaksLineShape(*c)) *c = kReplacementCharacter;
+    }
     return *this;
 }
 
