@@ -1,2 +1,38 @@
+// varrow status-text: the texts the host reads through the payment service's StatusText.
+#include <cstdio>
+#include <string>
+
+#include "cli/cell_values.h"
+#include "cli/command_guard.h"
 #include "cli/commands.h"
-int RunStatusText(const std::vector<std::string>&) { return kUsageError; }
+#include "cli/help_request.h"
+#include "cli/payment_help.h"
+#include "cli/shown_text.h"
+#include "cli/usage_error.h"
+#include "payments/status_codes.h"
+
+namespace {
+
+std::int32_t ParseCode(const std::string& text) {
+    try {
+        if (!text.empty()) return ParseLongCell(text);
+    } catch (const CellError&) {
+    }
+    throw UsageError(Shown(text) + " is not a status code (a whole number of 32 bits)");
+}
+
+}  // namespace
+
+int RunStatusText(const std::vector<std::string>& args) {
+    return RunGuarded("status-text", [&] {
+        if (AsksForHelp(args)) {
+            std::fputs(kStatusTextHelp, stdout);
+            return 0;
+        }
+        if (args.empty()) throw UsageError("no status code given");
+        std::vector<std::int32_t> codes;
+        for (const auto& arg : args) codes.push_back(ParseCode(arg));
+        for (const std::int32_t code : codes) std::printf("%s\n", StatusText(code).value_or("").c_str());
+        return 0;
+    });
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "payments/payment_format.h"
+
+// The command line of `varrow export`, checked for form only; what needs the payment list (the
+// range of --iat) is checked once it is loaded.
+struct ExportArguments {
+    bool help = false;
+    PaymentFormat format = PaymentFormat::StandardDomestic;
+    std::optional<double> date;   // the processing date; default: the next available one
+    std::optional<double> today;  // the day that counts as today; default: the local clock
+    std::optional<std::string> templateName;          // as typed, not yet cut
+    std::optional<std::string> beneficiaryReference;  // as typed, not yet cut
+    std::vector<std::int32_t> iat;                    // payment indexes to mark, in the order given
+    std::string output;
+    std::string payments;
+};
+
+// Throws UsageError naming what is wrong.
+ExportArguments ParseExportArguments(const std::vector<std::string>& args);
+
+// The name of a format on the command line, e.g. "standard-domestic".
+const char* FormatName(PaymentFormat format);

@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/hook.h"
+#include "platform/local_clock.h"
+
+// --today: while an object of this class lives, the local clock reads midnight of the given day,
+// for the default processing date and for the checks on the chosen one.
+class FixedToday {
+public:
+    explicit FixedToday(double day);
+
+private:
+    platform::ScopedHook<platform::SystemTime()> hook_;
+};

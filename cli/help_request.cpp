@@ -1,0 +1,9 @@
+#include "cli/help_request.h"
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    for (const auto& arg : args) {
+        if (arg == "--") return false;
+        if (arg == "--help" || arg == "-h") return true;
+    }
+    return false;
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include <string>
+
+// The bytes of a file named on the command line; throws UsageError when it cannot be read.
+std::string ReadInputFile(const std::string& path);
+
+// True when both names lead to the same existing file.
+bool SameFile(const std::string& a, const std::string& b);
