@@ -50,7 +50,7 @@ std::string FormatAmount(double amount) {
     return std::string(text, result.ptr);
 }
 
-std::string FormatDate(double date) {
+std::string FormatIsoDate(double date) {
     if (date == 0) return {};
     const auto parts = FromOleDate(date);
     if (!parts) return {};
@@ -110,7 +110,7 @@ void StatementRowWriter::AppendCsv(const StatementRow& row) {
     m_line += ',';
     AppendCsvField(m_line, row.account);
     m_line += ',';
-    m_line += FormatDate(row.date);
+    m_line += FormatIsoDate(row.date);
     m_line += ',';
     m_line += DirectionName(row.direction);
     m_line += ',';
@@ -128,7 +128,7 @@ void StatementRowWriter::AppendJson(const StatementRow& row) {
     AppendJsonString(m_line, row.sortCode);
     m_line += ",\"account\":";
     AppendJsonString(m_line, row.account);
-    const std::string date = FormatDate(row.date);
+    const std::string date = FormatIsoDate(row.date);
     m_line += ",\"date\":";
     m_line += date.empty() ? "null" : "\"" + date + "\"";
     m_line += ",\"direction\":\"";

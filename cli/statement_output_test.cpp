@@ -15,11 +15,11 @@ TEST(FormatAmount, GivesTheShortestTextThatReadsBack) {
     for (const auto& c : cases) EXPECT_EQ(FormatAmount(c.amount), c.text) << c.amount;
 }
 
-TEST(FormatDate, GivesYearMonthDayOrNothing) {
-    EXPECT_EQ(FormatDate(ToOleDate({2010, 3, 5}).value()), "2010-03-05");
-    EXPECT_EQ(FormatDate(ToOleDate({1896, 2, 29}).value()), "1896-02-29");
-    EXPECT_EQ(FormatDate(0), "");
-    EXPECT_EQ(FormatDate(1e9), "");  // beyond the platform's dates
+TEST(FormatIsoDate, GivesYearMonthDayOrNothing) {
+    EXPECT_EQ(FormatIsoDate(ToOleDate({2010, 3, 5}).value()), "2010-03-05");
+    EXPECT_EQ(FormatIsoDate(ToOleDate({1896, 2, 29}).value()), "1896-02-29");
+    EXPECT_EQ(FormatIsoDate(0), "");
+    EXPECT_EQ(FormatIsoDate(1e9), "");  // beyond the platform's dates
 }
 
 TEST(AppendCsvField, QuotesOnlyWhatNeedsIt) {
