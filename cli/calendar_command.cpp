@@ -23,7 +23,7 @@ const char* KindName(const BankingDay& day) {
 }
 
 std::string Formatted(double date) {
-    const auto text = FormatDate(date);
+    const auto text = FormatCommandLineDate(date);
     if (!text) throw UsageError("a date lies outside the years 100 to 9999");
     return *text;
 }
@@ -35,7 +35,7 @@ void PrintBankingDay(double date) {
 
 void PrintNextDate(double date) {
     const double next = NextAvailableProcessingDate(date);
-    const auto nextText = FormatDate(next);
+    const auto nextText = FormatCommandLineDate(next);
     if (!nextText) throw UsageError("the next processing date after " + Formatted(date) + " lies beyond 31/12/9999");
     std::printf("%s %s\n", Formatted(date).c_str(), nextText->c_str());
 }

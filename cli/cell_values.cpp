@@ -70,7 +70,7 @@ std::int16_t ParseShortCell(std::string_view cell) { return ParseIntegerCell<std
 
 double ParseDateCell(std::string_view cell) {
     if (cell.empty()) return 0;
-    const auto date = ParseDate(cell);
+    const auto date = ParseCommandLineDate(cell);
     if (!date) throw CellError("is not an existing date written DD/MM/YYYY or YYYY-MM-DD");
     return *date;
 }

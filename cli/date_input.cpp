@@ -9,7 +9,7 @@
 namespace {
 
 double DateOf(const std::string& text, const std::string& where) {
-    const auto date = ParseDate(text);
+    const auto date = ParseCommandLineDate(text);
     if (!date) throw UsageError(where + Shown(text) + " is not an existing date written DD/MM/YYYY or YYYY-MM-DD");
     return *date;
 }

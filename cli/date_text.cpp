@@ -29,13 +29,13 @@ std::optional<CivilDate> ParseCivilDate(std::string_view text) {
 
 }  // namespace
 
-std::optional<double> ParseDate(std::string_view text) {
+std::optional<double> ParseCommandLineDate(std::string_view text) {
     const auto date = ParseCivilDate(text);
     if (!date || date->year < kSmallestYear || date->month < 0 || date->day < 0) return std::nullopt;
     return ToOleDate(*date);
 }
 
-std::optional<std::string> FormatDate(double date) {
+std::optional<std::string> FormatCommandLineDate(double date) {
     // Truncated, not floored: before 1899 an OLE date counts its days down and its time of day
     // up, so -1.25 is 29 December 1899 at 06:00.
     const auto parts = FromOleDate(std::trunc(date));

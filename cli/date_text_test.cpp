@@ -9,7 +9,7 @@ struct ParseCase {
     std::optional<double> expected;
 };
 
-TEST(ParseDate, TakesBothWrittenFormsOfDatesThatExist) {
+TEST(ParseCommandLineDate, TakesBothWrittenFormsOfDatesThatExist) {
     const ParseCase cases[] = {
         {"07/12/2026", 46363},
         {"2026-12-07", 46363},
@@ -20,11 +20,11 @@ TEST(ParseDate, TakesBothWrittenFormsOfDatesThatExist) {
         {"31/12/9999", 2958465},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ParseDate(c.text), c.expected) << c.text;
+        EXPECT_EQ(ParseCommandLineDate(c.text), c.expected) << c.text;
     }
 }
 
-TEST(ParseDate, RefusesOtherTextAndDatesThatDoNotExist) {
+TEST(ParseCommandLineDate, RefusesOtherTextAndDatesThatDoNotExist) {
     const char* const cases[] = {
         "", "7/12/2026", "07/12/26", "2026-12-7", "2026/12/07", "07-12-2026", "07.12.2026",
         " 07/12/2026", "07/12/2026 ", "07/12/2026x", "0a/12/2026", "+7/12/2026", "-1/12/2026",
@@ -34,12 +34,12 @@ TEST(ParseDate, RefusesOtherTextAndDatesThatDoNotExist) {
         "2024-01-01\n",
     };
     for (const char* text : cases) {
-        const auto actual = ParseDate(text);
+        const auto actual = ParseCommandLineDate(text);
         EXPECT_FALSE(actual.has_value()) << "'" << text << "' gave " << *actual;
     }
 }
 
-TEST(FormatDate, WritesTheCalendarDayOfADate) {
+TEST(FormatCommandLineDate, WritesTheCalendarDayOfADate) {
     const std::pair<double, const char*> cases[] = {
         {46363, "07/12/2026"},
         {46363.99, "07/12/2026"},
@@ -51,10 +51,10 @@ TEST(FormatDate, WritesTheCalendarDayOfADate) {
         {2958465.75, "31/12/9999"},
     };
     for (const auto& [date, expected] : cases) {
-        EXPECT_EQ(FormatDate(date), std::optional<std::string>(expected)) << date;
+        EXPECT_EQ(FormatCommandLineDate(date), std::optional<std::string>(expected)) << date;
     }
-    EXPECT_FALSE(FormatDate(2958466).has_value());
-    EXPECT_FALSE(FormatDate(-657435).has_value());
+    EXPECT_FALSE(FormatCommandLineDate(2958466).has_value());
+    EXPECT_FALSE(FormatCommandLineDate(-657435).has_value());
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ PaymentFormat ParseFormat(const std::string& text) {
 }
 
 double ParseDateOption(const std::string& option, const std::string& text) {
-    const auto date = ParseDate(text);
+    const auto date = ParseCommandLineDate(text);
     if (!date) throw UsageError(option + " " + Shown(text) + " is not an existing date written DD/MM/YYYY or YYYY-MM-DD");
     return *date;
 }

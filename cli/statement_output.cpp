@@ -44,7 +44,7 @@ void AppendJsonCharacter(std::string& out, char16_t unit) {
 
 }  // namespace
 
-std::string FormatAmount(double amount) {
+std::string FormatShortestAmount(double amount) {
     char text[64];
     const auto result = std::to_chars(text, text + sizeof text, amount);
     return std::string(text, result.ptr);
@@ -114,7 +114,7 @@ void StatementRowWriter::AppendCsv(const StatementRow& row) {
     m_line += ',';
     m_line += DirectionName(row.direction);
     m_line += ',';
-    m_line += FormatAmount(row.amount);
+    m_line += FormatShortestAmount(row.amount);
     m_line += ',';
     AppendCsvField(m_line, row.type);
     m_line += ',';
@@ -133,7 +133,7 @@ void StatementRowWriter::AppendJson(const StatementRow& row) {
     m_line += date.empty() ? "null" : "\"" + date + "\"";
     m_line += ",\"direction\":\"";
     m_line += DirectionName(row.direction);
-    m_line += "\",\"amount\":" + FormatAmount(row.amount) + ",\"type\":";
+    m_line += "\",\"amount\":" + FormatShortestAmount(row.amount) + ",\"type\":";
     AppendJsonString(m_line, row.type);
     m_line += ",\"narrative\":";
     AppendJsonString(m_line, row.narrative);

@@ -17,7 +17,7 @@ struct StatementRow {
 };
 
 // The shortest decimal text that reads back as the same double.
-std::string FormatAmount(double amount);
+std::string FormatShortestAmount(double amount);
 // YYYY-MM-DD, or empty for the date value 0 or one the platform cannot split.
 std::string FormatIsoDate(double date);
 // `value` as one CSV field: enclosed in double quotes, with inner quotes doubled, when it holds a

@@ -6,13 +6,13 @@
 
 namespace {
 
-TEST(FormatAmount, GivesTheShortestTextThatReadsBack) {
+TEST(FormatShortestAmount, GivesTheShortestTextThatReadsBack) {
     const struct {
         double amount;
         const char* text;
     } cases[] = {{0, "0"}, {12.5, "12.5"}, {7, "7"}, {1234.56, "1234.56"}, {0.1, "0.1"},
                  {0.000005000001, "5.000001e-06"}, {12345678901.23, "12345678901.23"}, {1e21, "1e+21"}};
-    for (const auto& c : cases) EXPECT_EQ(FormatAmount(c.amount), c.text) << c.amount;
+    for (const auto& c : cases) EXPECT_EQ(FormatShortestAmount(c.amount), c.text) << c.amount;
 }
 
 TEST(FormatIsoDate, GivesYearMonthDayOrNothing) {
