@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "host/generated_interfaces.h"
 #include "platform/win32/unique_handles.h"
 
 namespace com_test {
