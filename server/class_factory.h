@@ -4,6 +4,7 @@
 // count rising to 2 takes a module lock and falling back to 1 returns it.
 #include <new>
 
+#include "common/errors.h"
 #include "server/com_object.h"
 
 // What a class tells the frame about itself: its CLSID.
@@ -52,6 +53,8 @@ public:
             return CreateComObject<T>()->QueryInterface(iid, out);
         } catch (long hr) {
             return hr;
+        } catch (const CAtlException& failure) {
+            return failure.Result();
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
         } catch (...) {
