@@ -1,6 +1,7 @@
 #pragma once
 // CEnumVariantArray: an IEnumVARIANT over the entries of a list, handing each out as VT_DISPATCH.
 // It holds a reference on the list that owns the entries, so it cannot outlive what it walks.
+#include <utility>
 #include <oaidl.h>
 
 #include "bank/carray.h"
