@@ -1,0 +1,34 @@
+// The component's entry point and its four exports.
+#include <windows.h>
+#include <ole2.h>
+
+#include "platform/win32/module.h"
+#include "server/class_table.h"
+#include "server/module_lock.h"
+#include "server/registration.h"
+#include "server/type_library.h"
+
+namespace {
+HINSTANCE componentModule = nullptr;
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        componentModule = instance;
+        // String resources come from this module, not from the host's executable.
+        platform::SetModuleInstance(instance);
+        ::DisableThreadLibraryCalls(instance);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        ReleaseComponentClassObjects();
+        ReleaseComponentTypeLibrary();
+    }
+    return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) { return GetComponentClassObject(clsid, iid, out); }
+
+STDAPI DllCanUnloadNow() { return ModuleLockCount() == 0 ? S_OK : S_FALSE; }
+
+STDAPI DllRegisterServer() { return RegisterComponent(componentModule); }
+
+STDAPI DllUnregisterServer() { return UnregisterComponent(componentModule); }
