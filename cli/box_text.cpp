@@ -3,6 +3,8 @@
 #include "cli/utf8.h"
 #include "platform/code_page.h"
 
+namespace cli {
+
 std::optional<std::u16string> ArgumentText(const std::string& argument) {
 #ifdef _WIN32
     return platform::AnsiToWide(argument);
@@ -16,3 +18,5 @@ CString BoxText(const std::u16string& typed, int limit) {
     if (kept > 0 && kept < typed.size() && typed[kept - 1] >= 0xD800 && typed[kept - 1] <= 0xDBFF) --kept;
     return CString(std::u16string_view(typed).substr(0, kept));
 }
+
+}  // namespace cli

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace cli {
+
 namespace {
 
 struct BoxCase {
@@ -38,3 +40,5 @@ TEST(ArgumentText, IsTheAnsiCodePageOnWindows) {
 #endif
 
 }  // namespace
+
+}  // namespace cli

@@ -11,6 +11,8 @@
 #include "cli/usage_error.h"
 #include "options/calendar.h"
 
+namespace cli {
+
 namespace {
 
 const char* KindName(const BankingDay& day) {
@@ -56,3 +58,5 @@ int RunDateCommand(const char* name, const char* help, const std::vector<std::st
 int RunCalendar(const std::vector<std::string>& args) { return RunDateCommand("calendar", kCalendarHelp, args, PrintBankingDay); }
 
 int RunNextDate(const std::vector<std::string>& args) { return RunDateCommand("next-date", kNextDateHelp, args, PrintNextDate); }
+
+}  // namespace cli

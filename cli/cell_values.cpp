@@ -5,6 +5,8 @@
 #include "cli/date_text.h"
 #include "cli/utf8.h"
 
+namespace cli {
+
 namespace {
 
 bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
@@ -80,3 +82,5 @@ std::u16string ParseTextCell(std::string_view cell) {
     if (!decoded.ok) throw CellError("is not valid UTF-8 (at byte " + std::to_string(decoded.errorOffset + 1) + ")");
     return std::move(decoded.text);
 }
+
+}  // namespace cli

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace cli {
+
 // The values of the payment list's cells. Each throws CellError saying what the cell should hold;
 // an empty cell reads as 0, as a missing column does.
 
@@ -25,3 +27,5 @@ double ParseDateCell(std::string_view cell);
 
 // UTF-8 text as UTF-16.
 std::u16string ParseTextCell(std::string_view cell);
+
+}  // namespace cli

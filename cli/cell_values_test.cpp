@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace cli {
+
 namespace {
 
 TEST(ParseDecimalCell, ReadsPlainDecimalsWithAPoint) {
@@ -70,3 +72,5 @@ TEST(ParseTextCell, DecodesUtf8AndRefusesInvalidBytes) {
 }
 
 }  // namespace
+
+}  // namespace cli

@@ -7,6 +7,8 @@
 #include "cli/usage_error.h"
 #include "common/errors.h"
 
+namespace cli {
+
 int RunGuarded(const char* command, const std::function<int()>& body) {
     try {
         return body();
@@ -20,3 +22,5 @@ int RunGuarded(const char* command, const std::function<int()>& body) {
     }
     return kInternalFailure;
 }
+
+}  // namespace cli

@@ -1,6 +1,8 @@
 #pragma once
 #include <functional>
 
+namespace cli {
+
 // Runs the body of a subcommand and turns what escapes it into an exit status: a UsageError into
 // one line on standard error with a pointer to the command's --help and kUsageError; any other
 // failure into a line saying so and kInternalFailure.
@@ -8,3 +10,5 @@ int RunGuarded(const char* command, const std::function<int()>& body);
 
 // Exit status when the command itself failed (out of memory, for example).
 constexpr int kInternalFailure = 70;
+
+}  // namespace cli

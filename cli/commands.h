@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+namespace cli {
+
 // The varrow subcommands. Each takes the arguments after its own name and returns the exit status.
 int RunExport(const std::vector<std::string>& args);
 int RunCalendar(const std::vector<std::string>& args);
@@ -12,3 +14,5 @@ int RunRecognise(const std::vector<std::string>& args);
 
 // Exit status of a usage error.
 constexpr int kUsageError = 64;
+
+}  // namespace cli

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace cli {
+
 namespace {
 
 platform::MessageAnswer PrintInsteadOfShowing(const platform::MessageBoxRequest& request) {
@@ -32,3 +34,5 @@ void PrintMessage(std::string_view text) {
     std::fwrite(lines.data(), 1, lines.size(), stderr);
     std::fflush(stderr);
 }
+
+}  // namespace cli

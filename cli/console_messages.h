@@ -5,6 +5,8 @@
 #include "platform/hook.h"
 #include "platform/message_box.h"
 
+namespace cli {
+
 // The command line has no one to click a message box: while an object of this class lives, every
 // message box of the component prints its text on standard error instead, in the Windows build
 // too, and is answered with OK (a Yes/No question with No).
@@ -21,3 +23,5 @@ std::string AsPlainLines(std::string_view text);
 
 // Prints a message text on standard error, ended by a line break.
 void PrintMessage(std::string_view text);
+
+}  // namespace cli

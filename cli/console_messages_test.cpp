@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace cli {
+
 namespace {
 
 TEST(AsPlainLines, TurnsEveryLineEndIntoOneLineBreak) {
@@ -36,3 +38,5 @@ TEST(ConsoleMessages, AnswersInsteadOfTheWindowSystemWhileItLives) {
 }
 
 }  // namespace
+
+}  // namespace cli

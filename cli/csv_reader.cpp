@@ -1,5 +1,7 @@
 #include "cli/csv_reader.h"
 
+namespace cli {
+
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -91,3 +93,5 @@ private:
 }  // namespace
 
 std::vector<CsvRecord> ReadCsv(std::string_view text) { return CsvParser(text).Records(); }
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace cli {
+
 // Comma-separated text as RFC 4180 has it: a field in double quotes may hold commas, line breaks
 // and doubled quotes ("" for one "). Fields come back as the bytes of the file; decoding them is
 // the caller's business. A leading UTF-8 byte order mark is skipped.
@@ -29,3 +31,5 @@ private:
 };
 
 std::vector<CsvRecord> ReadCsv(std::string_view text);
+
+}  // namespace cli

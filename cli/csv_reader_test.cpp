@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace cli {
+
 namespace {
 
 using Fields = std::vector<std::string>;
@@ -75,3 +77,5 @@ TEST(ReadCsv, RefusesWhatCannotBeReadUnambiguously) {
 }
 
 }  // namespace
+
+}  // namespace cli

@@ -6,6 +6,8 @@
 #include "cli/shown_text.h"
 #include "cli/usage_error.h"
 
+namespace cli {
+
 namespace {
 
 double DateOf(const std::string& text, const std::string& where) {
@@ -48,3 +50,5 @@ void ForEachDate(const std::vector<std::string>& args, std::FILE* input, const s
         if (!text.empty()) each(DateOf(text, "line " + std::to_string(number) + ": "));
     }
 }
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 
 #include "common/ole_date.h"
 
+namespace cli {
+
 namespace {
 
 constexpr int kSmallestYear = 100;
@@ -44,3 +46,5 @@ std::optional<std::string> FormatCommandLineDate(double date) {
     std::snprintf(text, sizeof text, "%02d/%02d/%04d", parts->day, parts->month, parts->year);
     return std::string(text);
 }
+
+}  // namespace cli

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace cli {
+
 namespace {
 
 struct ParseCase {
@@ -58,3 +60,5 @@ TEST(FormatCommandLineDate, WritesTheCalendarDayOfADate) {
 }
 
 }  // namespace
+
+}  // namespace cli

@@ -11,6 +11,8 @@
 #include "cli/shown_text.h"
 #include "cli/usage_error.h"
 
+namespace cli {
+
 namespace {
 
 struct FormatChoice {
@@ -147,3 +149,5 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& args) {
     parsed.payments = positional[0];
     return parsed;
 }
+
+}  // namespace cli

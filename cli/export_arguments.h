@@ -6,6 +6,8 @@
 
 #include "payments/payment_format.h"
 
+namespace cli {
+
 // The command line of `varrow export`, checked for form only; what needs the payment list (the
 // range of --iat) is checked once it is loaded.
 struct ExportArguments {
@@ -25,3 +27,5 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& args);
 
 // The name of a format on the command line, e.g. "standard-domestic".
 const char* FormatName(PaymentFormat format);
+
+}  // namespace cli

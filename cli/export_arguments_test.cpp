@@ -4,6 +4,8 @@
 
 #include "cli/usage_error.h"
 
+namespace cli {
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -118,3 +120,5 @@ TEST(ParseExportArguments, RefusesWhatIsWrongAndSaysWhat) {
 }
 
 }  // namespace
+
+}  // namespace cli

@@ -20,6 +20,8 @@
 #include "payments/status_codes.h"
 #include "platform/string_resource.h"
 
+namespace cli {
+
 namespace {
 
 constexpr int kRefusedDate = 3;
@@ -146,3 +148,5 @@ int RunExport(const std::vector<std::string>& args) {
         return Export(arguments);
     });
 }
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 
 #include "common/ole_date.h"
 
+namespace cli {
+
 namespace {
 
 platform::SystemTime MidnightOf(double day) {
@@ -22,3 +24,5 @@ platform::SystemTime MidnightOf(double day) {
 
 FixedToday::FixedToday(double day)
     : hook_(platform::LocalTimeHook(), [time = MidnightOf(day)] { return time; }) {}
+
+}  // namespace cli

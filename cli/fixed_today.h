@@ -2,6 +2,8 @@
 #include "platform/hook.h"
 #include "platform/local_clock.h"
 
+namespace cli {
+
 // --today: while an object of this class lives, the local clock reads midnight of the given day,
 // for the default processing date and for the checks on the chosen one.
 class FixedToday {
@@ -11,3 +13,5 @@ public:
 private:
     platform::ScopedHook<platform::SystemTime()> hook_;
 };
+
+}  // namespace cli

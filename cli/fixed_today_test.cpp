@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace cli {
+
 namespace {
 
 TEST(FixedToday, TheClockReadsMidnightOfTheDayWhileItLives) {
@@ -21,3 +23,5 @@ TEST(FixedToday, TheClockReadsMidnightOfTheDayWhileItLives) {
 }
 
 }  // namespace
+
+}  // namespace cli

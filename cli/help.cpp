@@ -1,5 +1,7 @@
 #include "cli/help.h"
 
+namespace cli {
+
 const char* const kMainUsage = "usage: varrow COMMAND [ARGS...]; see 'varrow --help'\n";
 
 const char* const kMainHelp =
@@ -21,3 +23,5 @@ const char* const kMainHelp =
     "\n"
     "Dates are written DD/MM/YYYY or YYYY-MM-DD; calendar and next-date read standard input when\n"
     "no date is given. A usage error exits 64. 'varrow COMMAND --help' explains a command.\n";
+
+}  // namespace cli

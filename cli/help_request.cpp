@@ -1,5 +1,7 @@
 #include "cli/help_request.h"
 
+namespace cli {
+
 bool AsksForHelp(const std::vector<std::string>& args) {
     for (const auto& arg : args) {
         if (arg == "--") return false;
@@ -7,3 +9,5 @@ bool AsksForHelp(const std::vector<std::string>& args) {
     }
     return false;
 }
+
+}  // namespace cli

@@ -8,6 +8,8 @@
 
 #include "cli/usage_error.h"
 
+namespace cli {
+
 namespace {
 struct FileCloser {
     void operator()(std::FILE* file) const noexcept { std::fclose(file); }
@@ -29,3 +31,5 @@ bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
     return std::filesystem::equivalent(a, b, error) && !error;
 }
+
+}  // namespace cli

@@ -1,8 +1,12 @@
 #pragma once
 #include <string>
 
+namespace cli {
+
 // The bytes of a file named on the command line; throws UsageError when it cannot be read.
 std::string ReadInputFile(const std::string& path);
 
 // True when both names lead to the same existing file.
 bool SameFile(const std::string& a, const std::string& b);
+
+}  // namespace cli

@@ -14,6 +14,8 @@
 
 namespace {
 
+using namespace cli;
+
 struct Command {
     const char* name;
     int (*run)(const std::vector<std::string>&);
@@ -34,17 +36,17 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdin), _O_BINARY);
 #endif
     if (argc < 2) {
-        std::fputs(kMainUsage, stderr);
-        return kUsageError;
+        std::fputs(cli::kMainUsage, stderr);
+        return cli::kUsageError;
     }
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
-        std::fputs(kMainHelp, stdout);
+        std::fputs(cli::kMainHelp, stdout);
         return 0;
     }
     for (const auto& command : kCommands) {
         if (name == command.name) return command.run(std::vector<std::string>(argv + 2, argv + argc));
     }
     std::fprintf(stderr, "varrow: unknown command '%s'; see 'varrow --help'\n", name.c_str());
-    return kUsageError;
+    return cli::kUsageError;
 }

@@ -1,5 +1,7 @@
 #include "cli/payment_help.h"
 
+namespace cli {
+
 const char* const kExportHelp =
     "usage: varrow export [--format F] [--date D] [--today D] [--template T] [--benref R]\n"
     "                     [--iat LIST] -o OUT PAYMENTS.csv\n"
@@ -86,3 +88,5 @@ const char* const kStatusTextHelp =
     "Prints one line per status code: its text as the payment service's StatusText gives it to\n"
     "the host, or an empty line where that operation gives none (codes without a text, codes\n"
     "above 35 and negative codes). A CODE that is not a whole number is a usage error (exit 64).\n";
+
+}  // namespace cli

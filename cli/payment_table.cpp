@@ -8,6 +8,8 @@
 #include "cli/shown_text.h"
 #include "cli/usage_error.h"
 
+namespace cli {
+
 namespace {
 
 using Setter = void (*)(PaymentRecord&, std::string_view);
@@ -108,3 +110,5 @@ std::vector<PaymentRecord> LoadPaymentTable(std::string_view csvText) {
     for (std::size_t i = 1; i < rows.size(); ++i) payments.push_back(ReadPayment(rows[i], i - 1, columns));
     return payments;
 }
+
+}  // namespace cli

@@ -4,6 +4,8 @@
 
 #include "payments/memory_payment.h"
 
+namespace cli {
+
 // The payment list of `varrow export`: CSV text (see csv_reader.h) whose first row names the
 // columns and whose every further row is one payment, index 0 first.
 //
@@ -15,3 +17,5 @@
 // Throws UsageError for an unknown or repeated column, a row whose field count differs from the
 // header's, and a value that cannot be read, naming the line, the payment and the column.
 std::vector<PaymentRecord> LoadPaymentTable(std::string_view csvText);
+
+}  // namespace cli

@@ -4,6 +4,8 @@
 
 #include "cli/usage_error.h"
 
+namespace cli {
+
 namespace {
 
 TEST(LoadPaymentTable, ReadsEveryPropertyByItsColumnName) {
@@ -100,3 +102,5 @@ TEST(LoadPaymentTable, RefusesBadInputNamingWhatAndWhere) {
 }
 
 }  // namespace
+
+}  // namespace cli

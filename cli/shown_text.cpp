@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace cli {
+
 namespace {
 constexpr std::size_t kShownLimit = 60;
 }
@@ -27,3 +29,5 @@ std::string Shown(std::string_view text) {
     if (text.size() > kShownLimit) shown += "...";
     return shown + "'";
 }
+
+}  // namespace cli

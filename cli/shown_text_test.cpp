@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace cli {
+
 namespace {
 
 TEST(Shown, QuotesTextOnOneLine) {
@@ -21,3 +23,5 @@ TEST(Shown, QuotesTextOnOneLine) {
 }
 
 }  // namespace
+
+}  // namespace cli

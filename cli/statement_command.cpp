@@ -11,6 +11,8 @@
 #include "statements/statement_import.h"
 #include "statements/statement_recogniser.h"
 
+namespace cli {
+
 namespace {
 
 const char* const kStatementUsage = "usage: varrow statement [--sort-code S --account A] [--json] [--debug] FILE\n";
@@ -190,3 +192,5 @@ int RunRecognise(const std::vector<std::string>& args) {
     }
     return all ? 0 : 1;
 }
+
+}  // namespace cli

@@ -1,5 +1,7 @@
 #include "cli/statement_options.h"
 
+namespace cli {
+
 namespace {
 
 // "--name VALUE" or "--name=VALUE"; advances `i` past what it used.
@@ -61,3 +63,5 @@ std::optional<StatementOptions> ParseStatementOptions(const std::vector<std::str
     }
     return options;
 }
+
+}  // namespace cli

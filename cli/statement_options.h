@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace cli {
+
 // The arguments of `varrow statement` and `varrow recognise`.
 struct StatementOptions {
     std::optional<std::string> sortCode;
@@ -18,3 +20,5 @@ struct StatementOptions {
 // Both commands take --debug and --help. Counting the files is the command's business.
 std::optional<StatementOptions> ParseStatementOptions(const std::vector<std::string>& args, bool withAccount,
                                                       std::string& error);
+
+}  // namespace cli

@@ -5,6 +5,8 @@
 #include "common/ole_date.h"
 #include "platform/code_page.h"
 
+namespace cli {
+
 namespace {
 
 const char* DirectionName(std::int32_t direction) { return direction == 0 ? "debit" : "credit"; }
@@ -139,3 +141,5 @@ void StatementRowWriter::AppendJson(const StatementRow& row) {
     AppendJsonString(m_line, row.narrative);
     m_line += '}';
 }
+
+}  // namespace cli

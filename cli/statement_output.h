@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace cli {
+
 // One transaction as `varrow statement` prints it.
 struct StatementRow {
     std::int32_t number = 0;
@@ -46,3 +48,5 @@ private:
     bool m_first = true;
     std::string m_line;
 };
+
+}  // namespace cli

@@ -4,6 +4,8 @@
 
 #include "common/ole_date.h"
 
+namespace cli {
+
 namespace {
 
 TEST(FormatShortestAmount, GivesTheShortestTextThatReadsBack) {
@@ -60,3 +62,5 @@ TEST(AppendJsonString, EscapesAndConvertsToUtf8) {
 }
 
 }  // namespace
+
+}  // namespace cli

@@ -2,6 +2,8 @@
 
 #include "payments/status_codes.h"
 
+namespace cli {
+
 std::string StatusReport(Payments& payments, std::int32_t resultCode) {
     std::string report;
     const std::int32_t count = payments.Count();
@@ -13,3 +15,5 @@ std::string StatusReport(Payments& payments, std::int32_t resultCode) {
     }
     return report + "result\t" + std::to_string(resultCode) + '\n';
 }
+
+}  // namespace cli

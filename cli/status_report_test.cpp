@@ -4,6 +4,8 @@
 
 #include "payments/memory_payment.h"
 
+namespace cli {
+
 namespace {
 
 TEST(StatusReport, OneLinePerPaymentThenTheResult) {
@@ -26,3 +28,5 @@ TEST(StatusReport, AnEmptyListGivesTheResultAlone) {
 }
 
 }  // namespace
+
+}  // namespace cli

@@ -11,6 +11,8 @@
 #include "cli/usage_error.h"
 #include "payments/status_codes.h"
 
+namespace cli {
+
 namespace {
 
 std::int32_t ParseCode(const std::string& text) {
@@ -36,3 +38,5 @@ int RunStatusText(const std::vector<std::string>& args) {
         return 0;
     });
 }
+
+}  // namespace cli

@@ -1,5 +1,7 @@
 #include "cli/utf8.h"
 
+namespace cli {
+
 namespace {
 
 // Length of the sequence a lead byte starts, or 0 for a byte that cannot start one.
@@ -64,3 +66,5 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes) {
     if (!result.ok) return std::nullopt;
     return std::move(result.text);
 }
+
+}  // namespace cli

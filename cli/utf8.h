@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace cli {
+
 // UTF-8 as the payment list and the native command line carry it, turned into the UTF-16 that the
 // host would hand to the component (characters above U+FFFF become surrogate pairs).
 //
@@ -22,3 +24,5 @@ Utf8Result DecodeUtf8(std::string_view bytes);
 
 // The decoded text, or nothing when the bytes are not valid UTF-8.
 std::optional<std::u16string> Utf8ToUtf16(std::string_view bytes);
+
+}  // namespace cli

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace cli {
+
 namespace {
 
 std::string Hex(std::u16string_view text) {
@@ -80,3 +82,5 @@ TEST(Utf8ToUtf16, GivesTheTextOfValidInput) {
 }
 
 }  // namespace
+
+}  // namespace cli
