@@ -10,7 +10,6 @@
 
 #include "testhost/substitute_host.h"
 #include "tests/support/com_support.h"
-#include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 
 using com_test::HexText;
@@ -39,7 +38,7 @@ std::string OursShort(const std::string& rest) {
     return "123456,12345678,Household,J SMITH,GBP,Current,VARRGB22,Varrow Bank,Quidlane," + rest + "\n";
 }
 
-// 5 March 2010 and the days after it as OLE Automation dates.
+// 5 March 2010 as an OLE Automation date; each later day adds 1.
 constexpr double k5March2010 = 40242;
 
 // How the substitute writes a text argument: in double quotes, with \ and " escaped.
@@ -88,6 +87,14 @@ Lines TransactionCalls(const std::vector<Expected>& transactions) {
         calls.insert(calls.end(), one.begin(), one.end());
     }
     return calls;
+}
+
+// Whether the substitute host has no object alive any more.
+HRESULT SubstituteHostCanUnloadNow() {
+    const HMODULE module = ::GetModuleHandleW(L"SubstituteHost.dll");
+    const auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
+    return canUnload ? canUnload() : E_FAIL;
 }
 
 const Lines kChooserCalls = {
@@ -510,11 +517,45 @@ TEST_F(StatementImportTest, HostCallFailuresArriveAsDispExceptionWithResultCodeZ
     }
 }
 
-TEST_F(StatementImportTest, TheChosenPathIsNotAskedForWhenNoFileWasChosen) {
-    substitute_host::FailMethod(HostObjectKind::StatementFileChooser, 4, E_FAIL);
+TEST_F(StatementImportTest, EveryHostObjectIsReleasedWhateverTheOutcome) {
+    const std::string path = Write(kLongHeader + Ours("05/03/2010,FIRST,,,,,DD,1.00,") +
+                                   Ours("06/03/2010,000123,PAYEE,,,,CHQ,2.00,") + Ours("07/03/2010,THIRD,,,,,BGC,,3.00"));
+    const struct {
+        const char* name;
+        std::function<void()> script;
+        const char* result;
+    } cases[] = {
+        {"imported", [] {}, "0x00000000"},
+        {"chooser left without a file", [] { substitute_host::SetChooserAnswer(1, std::nullopt); }, "0x00000000"},
+        {"a transaction refuses its amount",
+         [] { substitute_host::FailMethod(HostObjectKind::StatementTransaction, 37, E_FAIL, L"refused"); },
+         "0x80020009"},
+        {"the chooser fails", [] { substitute_host::FailMethod(HostObjectKind::StatementFileChooser, 1, E_FAIL); },
+         "0x80020009"},
+    };
+    list_.Reset();
+    ASSERT_EQ(SubstituteHostCanUnloadNow(), S_OK) << "nothing of the substitute host is alive before the import";
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        substitute_host::Reset();
+        {
+            const auto list = substitute_host::MakeStatementTransactions();
+            const auto filter = substitute_host::MakeServiceFilter(L"12-34-56", L"12345678");
+            substitute_host::SetChooserAnswer(0, Widen(path));
+            row.script();
+            EXPECT_EQ(HexText(service_->ImportStatement(filter.Get(), list.Get())), row.result);
+            EXPECT_EQ(SubstituteHostCanUnloadNow(), S_FALSE) << "the test's own list is alive";
+        }
+        EXPECT_EQ(SubstituteHostCanUnloadNow(), S_OK) << "a host object is still held";
+    }
+}
+
+TEST_F(StatementImportTest, AFailingPathDoesNotMatterWhenNoFileWasChosen) {
+    substitute_host::FailMethod(HostObjectKind::StatementFileChooser, 4, E_FAIL, L"no path");
     substitute_host::SetChooserAnswer(1, std::nullopt);
     EXPECT_EQ(HexText(service_->ImportStatement(nullptr, list_.Get())), "0x00000000");
     EXPECT_EQ(ResultCode(), 1);
+    EXPECT_FALSE(TakeErrorDescription().has_value()) << "the host's error object was left on the thread";
 }
 
 TEST_F(StatementImportTest, APathLongerThanTheBufferIsRefusedNotCut) {
