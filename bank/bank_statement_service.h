@@ -4,6 +4,7 @@
 #include "bank/bank_service_impl.h"
 #include "server/class_factory.h"
 #include "server/support_error_info.h"
+#include "statements/statement_account.h"
 
 class CBankStatementService : public ComObjectRoot,
                               public CoClass<&CLSID_BankStatementService>,
@@ -24,5 +25,12 @@ public:
     // Statements have no status texts: nothing is written.
     STDMETHODIMP StatusText(LONG code, BSTR* text) override;
 
+    // Lets the user choose a statement file, empties `transactions` and adds one transaction for
+    // each record of the account that `accountSource` names. ResultCode: 0, or 1 when no file was
+    // chosen.
     STDMETHODIMP ImportStatement(ITeskServiceFilter* accountSource, ITeskStatementTransactions* transactions) override;
+
+private:
+    // The reconciled account as the host last gave it; kept for an import whose source gives none.
+    StatementAccount account_;
 };
