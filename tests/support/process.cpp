@@ -54,9 +54,16 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, cons
     si.hStdOutput = handles[1];
     si.hStdError = handles[2];
     PROCESS_INFORMATION pi{};
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    // Wine now and then fails to start a program under load; a real failure fails every try.
+    BOOL started = FALSE;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) Sleep(200);
+        started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+        if (!started) error = GetLastError();
+    }
     for (HANDLE h : handles) CloseHandle(h);
-    if (!started) throw std::runtime_error("cannot start " + program);
+    if (!started) throw std::runtime_error("cannot start " + program + " (error " + std::to_string(error) + ")");
     WaitForSingleObject(pi.hProcess, INFINITE);
     DWORD code = 0;
     GetExitCodeProcess(pi.hProcess, &code);
