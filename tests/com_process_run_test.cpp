@@ -613,4 +613,21 @@ TEST_F(ProcessRunTest, FailingPaymentPropertyEndsTheRunAsADispatchException) {
     EXPECT_EQ(ReadFileBytes(Output()), "");
 }
 
+TEST_F(ProcessRunTest, PaymentThatCannotBeFetchedEndsTheFileWithTwo) {
+    const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(ThreePayments());
+    substitute_host::FailMethod(HostObjectKind::Payments, 1, E_FAIL);  // get_Item
+    int rows = -1;
+    const HRESULT hr = Process(payments.Get(), nullptr, [&] {
+        HWND options = run_user::WaitForOptionsDialog();
+        if (!options) return;
+        rows = gui::ListRowCount(::GetDlgItem(options, IDC_PAYMENT_LIST));
+        Confirm(options);
+        if (HWND save = run_user::WaitForSaveDialog()) run_user::SaveAs(save, Output());
+    });
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_EQ(ResultCode(), 2);
+    EXPECT_EQ(rows, 0);  // a payment that cannot be fetched gives no row
+    EXPECT_EQ(ReadFileBytes(Output()), "");
+}
+
 }  // namespace
