@@ -54,6 +54,7 @@ std::int32_t RunPayments(PaymentRunParts& parts, Payments* payments, SettingsSto
     const std::string defaultPath = ResolveDefaultPaymentPath(location.fileName, location.directory);
     parts.SetResultCode(run_result::kSucceeded);
     const std::string filter = PaymentFileFilter(location.extension);
+    // The component's own failures reach the COM boundary as `long` HRESULTs.
     if (!payments) throw static_cast<long>(hresult::kInvalidArg);
 
     if (payments->Count() > kMaxPayments) return RefuseTooManyPayments(parts);

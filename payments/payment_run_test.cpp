@@ -316,4 +316,12 @@ TEST_F(PaymentRunTest, OneInvalidPaymentAmongTenFailsTheRunButNotTheOthers) {
     EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 0, 0, 0, 0, 0, 29, 0, 0, 0}));
 }
 
+TEST_F(PaymentRunTest, EmptyCollectionInABulkFormatMakesUpNoHeader) {
+    payments = MemoryPayments();
+    parts.answer = Options(PaymentFormat::AdHocBulk, "", "R");
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(parts.resultCode, run_result::kFileFailed);
+    EXPECT_EQ(ReadFileBytes(Output()), "");
+}
+
 }  // namespace

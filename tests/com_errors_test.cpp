@@ -69,9 +69,6 @@ TEST_F(ErrorConventionTest, EveryNullOutPointerReturnsInvalidArgumentWithItsDesc
 }
 
 TEST_F(ErrorConventionTest, RunsNotYetThereReturnNotImplemented) {
-    const auto payments = substitute_host::MakePayments({});
-    EXPECT_EQ(HexText(payment_->Process(payments.Get(), nullptr)), "0x800AFFFB");
-    EXPECT_EQ(Narrow(TakeErrorDescription().value_or(L"<none>")), "Not implemented");
     const auto transactions = substitute_host::MakeStatementTransactions();
     EXPECT_EQ(HexText(statement_->ImportStatement(nullptr, transactions.Get())), "0x800AFFFB");
     EXPECT_EQ(Narrow(TakeErrorDescription().value_or(L"<none>")), "Not implemented");

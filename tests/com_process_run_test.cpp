@@ -229,23 +229,6 @@ std::string PaymentsCsv(const std::vector<PaymentFields>& payments) {
 
 // ---- the fixture
 
-// A top-level window of the test that is active while Process runs, as the host's would be.
-class ActiveHostWindow {
-public:
-    ActiveHostWindow()
-        : window_(::CreateWindowExA(0, "Static", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                                    nullptr, nullptr, nullptr)) {
-        ::SetActiveWindow(window_);
-    }
-    ~ActiveHostWindow() { ::DestroyWindow(window_); }
-    ActiveHostWindow(const ActiveHostWindow&) = delete;
-    ActiveHostWindow& operator=(const ActiveHostWindow&) = delete;
-    HWND Get() const { return window_; }
-
-private:
-    HWND window_;
-};
-
 class ProcessRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -289,7 +272,7 @@ Lines Steps() {
 TEST_F(ProcessRunTest, RunsEndToEndThroughBothDialogs) {
     const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(ThreePayments());
     const ComPtr<ITeskServiceFilter> filter = substitute_host::MakeServiceFilter(L"12-34-56", L"87654321");
-    const ActiveHostWindow host;
+    const run_user::ActiveHostWindow host;
     Day shown{0, 0, 0};
     HWND optionsOwner = nullptr, saveOwner = nullptr;
     Lines rows;
@@ -552,7 +535,7 @@ TEST_F(ProcessRunTest, MissingDefaultDirectoryIsReportedFirstAndCIsOffered) {
     const std::string fallback = "C:\\varrow-default.txt";
     ::DeleteFileA(fallback.c_str());
     const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(ThreePayments());
-    const ActiveHostWindow host;
+    const run_user::ActiveHostWindow host;
     std::string text;
     HWND owner = nullptr;
     bool stopIcon = false, optionsBefore = true;

@@ -38,23 +38,6 @@ std::vector<substitute_host::PaymentFields> Payments(std::size_t count) {
     return std::vector<substitute_host::PaymentFields>(count, fields);
 }
 
-// A top-level window of the test that is active while Process runs, as the host's would be.
-class ActiveHostWindow {
-public:
-    ActiveHostWindow()
-        : window_(::CreateWindowExA(0, "Static", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                                    nullptr, nullptr, nullptr)) {
-        ::SetActiveWindow(window_);
-    }
-    ~ActiveHostWindow() { ::DestroyWindow(window_); }
-    ActiveHostWindow(const ActiveHostWindow&) = delete;
-    ActiveHostWindow& operator=(const ActiveHostWindow&) = delete;
-    HWND Get() const { return window_; }
-
-private:
-    HWND window_;
-};
-
 class ProcessTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -135,7 +118,7 @@ TEST_F(ProcessTest, MoreThanFourThousandPaymentsGetTheMessageAndNoDialog) {
         marked->put_Status(1);
     }
     const ComPtr<ITeskServiceFilter> filter = substitute_host::MakeServiceFilter(L"12-34-56", L"87654321");
-    const ActiveHostWindow host;
+    const run_user::ActiveHostWindow host;
     std::string text;
     HWND owner = nullptr;
     bool exclamation = false;

@@ -71,6 +71,14 @@ void CloseLeftover(HWND window) {
 
 }  // namespace
 
+ActiveHostWindow::ActiveHostWindow()
+    : window_(::CreateWindowExA(0, "Static", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr,
+                                nullptr, nullptr)) {
+    ::SetActiveWindow(window_);
+}
+
+ActiveHostWindow::~ActiveHostWindow() { ::DestroyWindow(window_); }
+
 HRESULT WithUser(const std::function<HRESULT()>& call, const std::function<void()>& user) {
     std::atomic<bool> finished{false};
     std::thread driver([&] {

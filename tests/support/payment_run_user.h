@@ -11,6 +11,19 @@ namespace run_user {
 
 inline constexpr char kOptionsCaption[] = "Tesk Varrow Online Payment Processing";
 
+// A top-level window of the test that is active while Process runs, as the host's window would be.
+class ActiveHostWindow {
+public:
+    ActiveHostWindow();
+    ~ActiveHostWindow();
+    ActiveHostWindow(const ActiveHostWindow&) = delete;
+    ActiveHostWindow& operator=(const ActiveHostWindow&) = delete;
+    HWND Get() const { return window_; }
+
+private:
+    HWND window_;
+};
+
 // Runs `call`, which shows the run's windows modally, on this thread while `user` works them on a
 // second one. Whatever is still open once `user` is done is cancelled, so that a failed check
 // cannot hang the test.
