@@ -94,7 +94,7 @@ HRESULT WithUser(const std::function<HRESULT()>& call, const std::function<void(
     return hr;
 }
 
-HWND WaitForOptionsDialog() { return gui::WaitForWindow("#32770", kOptionsCaption); }
+HWND WaitForOptionsDialog(int timeoutMs) { return gui::WaitForWindow("#32770", kOptionsCaption, timeoutMs); }
 
 HWND WaitForSaveDialog(int timeoutMs) {
     return WaitForDialog([](HWND window) { return FileNameBox(window) != nullptr; }, timeoutMs);

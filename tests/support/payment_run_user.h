@@ -29,10 +29,13 @@ private:
 // cannot hang the test.
 HRESULT WithUser(const std::function<HRESULT()>& call, const std::function<void()>& user);
 
-HWND WaitForOptionsDialog();
+// Wine may take some seconds to make a dialog on a busy machine.
+inline constexpr int kDialogTimeoutMs = 30000;
+
+HWND WaitForOptionsDialog(int timeoutMs = kDialogTimeoutMs);
 
 // The platform's save dialog: a dialog of this process with a file name box.
-HWND WaitForSaveDialog(int timeoutMs = 10000);
+HWND WaitForSaveDialog(int timeoutMs = kDialogTimeoutMs);
 
 // A visible dialog window (a message box, a question) owned by `owner` (null: owned by none).
 HWND WaitForOwnedDialog(HWND owner, int timeoutMs = 10000);
