@@ -68,12 +68,6 @@ TEST_F(ErrorConventionTest, EveryNullOutPointerReturnsInvalidArgumentWithItsDesc
     }
 }
 
-TEST_F(ErrorConventionTest, RunsNotYetThereReturnNotImplemented) {
-    const auto payments = substitute_host::MakePayments({});
-    EXPECT_EQ(HexText(payment_->Process(payments.Get(), nullptr)), "0x800AFFFB");
-    EXPECT_EQ(Narrow(TakeErrorDescription().value_or(L"<none>")), "Not implemented");
-}
-
 TEST_F(ErrorConventionTest, HostCallFailingWithErrorInformationLeavesNoErrorObjectOnTheThread) {
     substitute_host::FailMethod(HostObjectKind::BankConfiguration, 1, E_ACCESSDENIED, L"configuration is locked");
     EXPECT_EQ(HexText(bank_->RegisterConfiguration(0)), "0x80020009");

@@ -1,0 +1,327 @@
+// The payment run on real files, with the host's parts, the message boxes and the save dialog
+// played by the test: the order of the steps, the limit, both cancellations, the settings keys,
+// and what the file and the statuses hold afterwards.
+#include "payments/payment_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "common/errors.h"
+#include "payments/payment_test_support.h"
+#include "platform/hook.h"
+#include "platform/message_box.h"
+#include "platform/save_dialog.h"
+#include "platform/shell_folder.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ExamplePayment;
+using testing_support::ExpectedLine;
+using testing_support::SplitLines;
+
+constexpr char kTooManyText[] =
+    "Too many payment instructions have been submitted. Varrow Online supports a maximum of 4000 payments in a "
+    "single file.";
+
+std::string Quoted(const CString& text) { return "\"" + std::string(text.View()) + "\""; }
+
+// Every step the run takes outside itself, as one line each, in order.
+using Journal = std::vector<std::string>;
+
+class ScriptedParts : public PaymentRunParts {
+public:
+    explicit ScriptedParts(Journal& journal) : journal_(journal) {}
+
+    PaymentExportLocation location{"pay", "txt", ""};
+    bool locationFails = false;
+    AccountForKeys account;
+    std::optional<PaymentOptions> answer;  // nothing: the user cancels the options dialog
+    std::int32_t resultCode = -7;          // what the host left from before
+
+    PaymentExportLocation ExportLocation() override {
+        journal_.push_back("ExportLocation");
+        if (locationFails) throw std::runtime_error("the host's configuration failed");
+        return location;
+    }
+    AccountForKeys Account() override {
+        journal_.push_back("Account");
+        return account;
+    }
+    std::optional<PaymentOptions> AskOptions(Payments&, const CString& templateName,
+                                             const CString& beneficiaryReference) override {
+        journal_.push_back("AskOptions(" + Quoted(templateName) + ", " + Quoted(beneficiaryReference) + ")");
+        return answer;
+    }
+    void SetResultCode(std::int32_t code) override {
+        journal_.push_back("ResultCode " + std::to_string(code));
+        resultCode = code;
+    }
+
+private:
+    Journal& journal_;
+};
+
+PaymentOptions Options(PaymentFormat format, const char* templateName = "", const char* beneficiaryReference = "") {
+    PaymentOptions options;
+    options.processingDate = testing_support::OleDate(2026, 12, 7) + 0.25;
+    options.format = format;
+    options.templateName = templateName;
+    options.beneficiaryReference = beneficiaryReference;
+    return options;
+}
+
+std::vector<PaymentRecord> Examples(std::size_t count) {
+    std::vector<PaymentRecord> records(count, ExamplePayment());
+    for (std::size_t i = 0; i < count; ++i) records[i].Value = static_cast<double>(i + 1);
+    return records;
+}
+
+std::vector<std::int32_t> Statuses(const MemoryPayments& payments) {
+    std::vector<std::int32_t> statuses;
+    for (const auto& record : payments.Records()) statuses.push_back(record.Status);
+    return statuses;
+}
+
+class PaymentRunTest : public ::testing::Test {
+protected:
+    PaymentRunTest() {
+        fs::create_directories(appData.Path() / "TESK" / "Tesk EBanking");
+        parts.location.directory = files.Path().string();
+    }
+
+    std::int32_t Run() { return RunPayments(parts, &payments, settings); }
+
+    CString Stored(const char* key) {
+        CString value("<absent>");
+        settings.ReadSetting(key, value);
+        return value;
+    }
+
+    std::string Output() const { return files.File("upload.txt"); }
+    bool OutputExists() const { return fs::exists(Output()); }
+
+    Journal journal;
+    ScriptedParts parts{journal};
+    MemoryPayments payments{Examples(3)};
+    TempDir files;
+    TempDir appData;
+    SettingsStore settings;
+    std::optional<std::string> savedAs = Output();  // the user's answer in the save dialog
+    std::vector<platform::MessageBoxRequest> messages;
+
+private:
+    platform::ScopedHook<std::optional<std::string>()> folder_{
+        platform::CommonAppDataFolderHook(), [this] { return std::optional(appData.Path().string()); }};
+    platform::ScopedHook<platform::MessageAnswer(const platform::MessageBoxRequest&)> boxes_{
+        platform::MessageBoxHook(), [this](const platform::MessageBoxRequest& request) {
+            journal.push_back("MessageBox " + request.caption);
+            messages.push_back(request);
+            return platform::MessageAnswer::Ok;
+        }};
+    platform::ScopedHook<std::optional<std::string>(const platform::SaveDialogRequest&)> save_{
+        platform::SaveDialogHook(), [this](const platform::SaveDialogRequest& request) {
+            std::string filter = request.filter;
+            for (char& c : filter) c = c == '\0' ? '|' : c;
+            journal.push_back("SaveDialog(" + request.initialPath + ", " + request.defaultExtension + ", " + filter + ")");
+            return savedAs;
+        }};
+};
+
+TEST_F(PaymentRunTest, StepsRunInTheirOrder) {
+    parts.location = {"pay", "txt", files.File("missing")};
+    ASSERT_TRUE(settings.WriteSetting("VarrowQuidlaneTemplate123456_87654321", "RENT-Q1"));
+    ASSERT_TRUE(settings.WriteSetting("VarrowQuidlaneBenRef123456_87654321", "INV 42"));
+    parts.account = {true, u"12-34-56", u"87654321"};
+    parts.answer = Options(PaymentFormat::BulkList, "NEW-T", "NEW-R");
+
+    EXPECT_EQ(Run(), 0);
+    const Journal expected = {
+        "ExportLocation",
+        "MessageBox Invalid default path",
+        "ResultCode 0",
+        "Account",
+        "AskOptions(\"RENT-Q1\", \"INV 42\")",
+        "SaveDialog(C:\\pay, txt, Payment Files (*.txt)|*.txt|All Files (*.*)|*.*||)",
+        "ResultCode 0",
+    };
+    EXPECT_EQ(journal, expected);
+    EXPECT_EQ(Stored("VarrowQuidlaneTemplate123456_87654321"), "NEW-T");
+    EXPECT_EQ(Stored("VarrowQuidlaneBenRef123456_87654321"), "NEW-R");
+    EXPECT_EQ(SplitLines(ReadFileBytes(Output())).size(), 4u);  // header and three records
+}
+
+TEST_F(PaymentRunTest, PresentDirectoryGivesTheDefaultPathThere) {
+    parts.location = {"pay", "", files.Path().string() + "\\"};
+    parts.answer = Options(PaymentFormat::StandardDomestic);
+    Run();
+    ASSERT_GE(journal.size(), 4u);
+    EXPECT_EQ(journal[1], "ResultCode 0");  // no warning
+    EXPECT_EQ(journal[4], "SaveDialog(" + files.Path().string() + "\\pay, , All Files (*.*)|*.*||)");
+}
+
+TEST_F(PaymentRunTest, FourThousandPaymentsAreAccepted) {
+    payments = MemoryPayments(Examples(4000));
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(parts.resultCode, run_result::kCancelled);
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(journal.size(), 5u);
+    EXPECT_EQ(journal[3], "AskOptions(\"\", \"\")");
+}
+
+TEST_F(PaymentRunTest, MoreThanFourThousandAreRefusedWithTheMessageAlone) {
+    std::vector<PaymentRecord> records = Examples(4001);
+    records[5].Status = 1;
+    payments = MemoryPayments(records);
+    EXPECT_EQ(Run(), 40);
+    EXPECT_EQ(parts.resultCode, 40);
+    const Journal expected = {"ExportLocation", "ResultCode 0", "ResultCode 40",
+                              "MessageBox Tesk Varrow Internet Quidlane"};
+    EXPECT_EQ(journal, expected);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, kTooManyText);
+    EXPECT_EQ(messages[0].icon, platform::MessageIcon::Warning);
+    EXPECT_EQ(messages[0].buttons, platform::MessageButtons::Ok);
+    EXPECT_EQ(payments.Records()[5].Status, 1);  // no status changes
+    EXPECT_FALSE(OutputExists());
+}
+
+TEST_F(PaymentRunTest, NullPaymentsRaiseInvalidArgumentAfterResultCodeZero) {
+    try {
+        RunPayments(parts, nullptr, settings);
+        ADD_FAILURE() << "no exception";
+    } catch (long hr) {
+        EXPECT_EQ(hr, static_cast<long>(hresult::kInvalidArg));
+    }
+    const Journal expected = {"ExportLocation", "ResultCode 0"};
+    EXPECT_EQ(journal, expected);
+}
+
+TEST_F(PaymentRunTest, FailingConfigurationEndsTheRunBeforeResultCodeIsSet) {
+    parts.locationFails = true;
+    EXPECT_THROW(Run(), std::runtime_error);
+    EXPECT_EQ(parts.resultCode, -7);
+    EXPECT_EQ(journal, Journal{"ExportLocation"});
+}
+
+TEST_F(PaymentRunTest, CancelledOptionsDialogEndsWithThreeAndStoresNothing) {
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(parts.resultCode, run_result::kCancelled);
+    EXPECT_EQ(journal.back(), "ResultCode 3");
+    for (const auto& step : journal) EXPECT_EQ(step.find("SaveDialog"), std::string::npos) << step;
+    EXPECT_EQ(Stored("VarrowQuidlaneTemplate"), "<absent>");
+    EXPECT_FALSE(OutputExists());
+}
+
+TEST_F(PaymentRunTest, CancelledSaveDialogEndsWithThreeAndStoresNothing) {
+    payments.Records()[1].Status = 1;
+    parts.answer = Options(PaymentFormat::DomesticTemplate, "T1");
+    savedAs.reset();
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(parts.resultCode, run_result::kCancelled);
+    EXPECT_EQ(Stored("VarrowQuidlaneTemplate"), "<absent>");
+    EXPECT_EQ(Stored("VarrowQuidlaneBenRef"), "<absent>");
+    EXPECT_FALSE(OutputExists());
+    EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 1, 0}));  // the IAT mark stays
+}
+
+struct KeyRow {
+    const char* name;
+    AccountForKeys account;
+    const char* templateKey;
+    const char* beneficiaryKey;
+};
+
+TEST_F(PaymentRunTest, SettingsKeysFollowTheAccount) {
+    const KeyRow rows[] = {
+        {"no filter", {}, "VarrowQuidlaneTemplate", "VarrowQuidlaneBenRef"},
+        {"full account", {true, u"12-34-56", u"87654321"}, "VarrowQuidlaneTemplate123456_87654321",
+         "VarrowQuidlaneBenRef123456_87654321"},
+        {"sort code call failed", {true, std::nullopt, u"87654321"}, "VarrowQuidlaneTemplate_87654321",
+         "VarrowQuidlaneBenRef_87654321"},
+    };
+    for (const auto& row : rows) {
+        parts.account = row.account;
+        parts.answer = Options(PaymentFormat::BulkList, "T", "R");
+        Run();
+        EXPECT_EQ(Stored(row.templateKey), "T") << row.name;
+        EXPECT_EQ(Stored(row.beneficiaryKey), "R") << row.name;
+        // The next run for the same account offers them.
+        journal.clear();
+        parts.answer.reset();
+        Run();
+        EXPECT_EQ(journal[3], "AskOptions(\"T\", \"R\")") << row.name;
+        settings.WriteSetting(row.templateKey, "");
+        settings.WriteSetting(row.beneficiaryKey, "");
+        journal.clear();
+    }
+}
+
+TEST_F(PaymentRunTest, FormatWithoutTheBoxesStoresEmptyValues) {
+    ASSERT_TRUE(settings.WriteSetting("VarrowQuidlaneTemplate", "OLD"));
+    parts.answer = Options(PaymentFormat::StandardDomestic);
+    Run();
+    EXPECT_EQ(Stored("VarrowQuidlaneTemplate"), "<absent>");  // empty reads as absent
+    EXPECT_EQ(Stored("VarrowQuidlaneBenRef"), "<absent>");
+}
+
+TEST_F(PaymentRunTest, WritesTheChosenFileWithCrLf) {
+    payments = MemoryPayments({ExamplePayment()});
+    parts.answer = Options(PaymentFormat::StandardDomestic);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(parts.resultCode, 0);
+    const std::string expected = ExpectedLine(80, {{4, "01"}, {13, "12345612345678"}, {17, "100.00"}, {19, "07122026"},
+                                                   {25, "200000"}, {31, "87654321"}, {33, "J. SMITH & CO"},
+                                                   {37, "INV 42"}});
+    EXPECT_EQ(ReadFileBytes(Output()), expected);
+}
+
+TEST_F(PaymentRunTest, UnwritableFileEndsWithTwoAfterTheSettingsAreStored) {
+    savedAs = files.File("no-such-folder/upload.txt");
+    parts.answer = Options(PaymentFormat::AdHocBulk, "", "R2");
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(parts.resultCode, run_result::kFileFailed);
+    EXPECT_EQ(Stored("VarrowQuidlaneBenRef"), "R2");
+    EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 0, 0}));
+}
+
+TEST_F(PaymentRunTest, FailedBulkHeaderLeavesOnlyTheHeader) {
+    std::vector<PaymentRecord> records = Examples(3);
+    records[0].PayerBankSortCode = u"1234567";
+    records[1].Status = 28;
+    records[2].Status = 1;
+    payments = MemoryPayments(records);
+    parts.answer = Options(PaymentFormat::BulkList, "T", "R");
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(parts.resultCode, run_result::kCheckFailed);
+    const auto lines = SplitLines(ReadFileBytes(Output()));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].substr(0, 6), ",,,06,");
+    EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{23, 28, 1}));
+}
+
+TEST_F(PaymentRunTest, OneInvalidPaymentAmongTenFailsTheRunButNotTheOthers) {
+    std::vector<PaymentRecord> records = Examples(10);
+    records[6].PayeeBankAccountNumber = u"2214096";
+    payments = MemoryPayments(records);
+    parts.answer = Options(PaymentFormat::StandardDomestic);
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(parts.resultCode, run_result::kCheckFailed);
+    EXPECT_EQ(SplitLines(ReadFileBytes(Output())).size(), 10u);
+    EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 0, 0, 0, 0, 0, 29, 0, 0, 0}));
+}
+
+TEST_F(PaymentRunTest, EmptyCollectionInABulkFormatMakesUpNoHeader) {
+    payments = MemoryPayments();
+    parts.answer = Options(PaymentFormat::AdHocBulk, "", "R");
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(parts.resultCode, run_result::kFileFailed);
+    EXPECT_EQ(ReadFileBytes(Output()), "");
+}
+
+}  // namespace

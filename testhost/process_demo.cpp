@@ -1,0 +1,171 @@
+// process_demo: the host's side of one payment run, for demo/process.sh. It loads a payment list
+// as `varrow export` reads it, hands it to the registered component's Process through the
+// substitute host, and plays the user on a second thread: the options dialog (format, template
+// name, beneficiary reference; the date stays at its default) and the save dialog.
+//
+//   process_demo PAYMENTS.csv OUTPUT FORMAT [--template T] [--benref R]
+//
+// FORMAT is named as by `varrow export`. Prints the processing date the dialog offered, what
+// Process returned, ResultCode, and each payment's Status. Exit status 0 when the run got through
+// both dialogs, 1 otherwise.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/payment_table.h"
+#include "resources/payment_dialog_ids.h"
+#include "testhost/substitute_host.h"
+#include "tests/support/gui.h"
+#include "tests/support/payment_run_user.h"
+
+namespace {
+
+struct DemoArguments {
+    std::string payments;
+    std::string output;
+    int formatButton = 0;
+    std::optional<std::string> templateName;
+    std::optional<std::string> beneficiaryReference;
+};
+
+int FormatButton(const std::string& name) {
+    static const std::map<std::string, int> buttons = {
+        {"standard-domestic", IDC_STANDARD_DOMESTIC},
+        {"domestic-template", IDC_DOMESTIC_TEMPLATE},
+        {"bulk-list", IDC_BULK_LIST},
+        {"ad-hoc-bulk", IDC_AD_HOC_BULK},
+    };
+    const auto found = buttons.find(name);
+    return found == buttons.end() ? 0 : found->second;
+}
+
+std::optional<DemoArguments> ParseArguments(int argc, char** argv) {
+    if (argc < 4) return std::nullopt;
+    DemoArguments arguments{argv[1], argv[2], FormatButton(argv[3]), std::nullopt, std::nullopt};
+    for (int i = 4; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--template") arguments.templateName = argv[i + 1];
+        else if (option == "--benref") arguments.beneficiaryReference = argv[i + 1];
+        else return std::nullopt;
+    }
+    if (arguments.formatButton == 0) return std::nullopt;
+    return arguments;
+}
+
+std::optional<std::wstring> Wide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+// The payments as the host would hold them.
+std::vector<substitute_host::PaymentFields> LoadPayments(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string csv((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<substitute_host::PaymentFields> payments;
+    for (const PaymentRecord& r : LoadPaymentTable(csv)) {
+        substitute_host::PaymentFields p;
+        p.value = r.Value;
+        p.payerBankBACSReference = Wide(r.PayerBankBACSReference);
+        p.payerBankSortCode = Wide(r.PayerBankSortCode);
+        p.payerBankAccountNumber = Wide(r.PayerBankAccountNumber);
+        p.payerBankAccountName = Wide(r.PayerBankAccountName);
+        p.payerBuildingSocietyRollNumber = Wide(r.PayerBuildingSocietyRollNumber);
+        p.payeeBankBACSReference = Wide(r.PayeeBankBACSReference);
+        p.payeeBankSortCode = Wide(r.PayeeBankSortCode);
+        p.payeeBankAccountNumber = Wide(r.PayeeBankAccountNumber);
+        p.payeeBankAccountName = Wide(r.PayeeBankAccountName);
+        p.payeeBuildingSocietyRollNumber = Wide(r.PayeeBuildingSocietyRollNumber);
+        p.reference = Wide(r.Reference);
+        p.details = Wide(r.Details);
+        p.currency = r.Currency;
+        p.date = r.Date;
+        p.status = r.Status;
+        payments.push_back(std::move(p));
+    }
+    return payments;
+}
+
+// The folder of the settings file, as the host's installation leaves it.
+void PrepareSettingsFolder() {
+    char folder[MAX_PATH] = {};
+    if (::SHGetSpecialFolderPathA(nullptr, folder, CSIDL_COMMON_APPDATA, FALSE)) {
+        std::filesystem::create_directories(std::filesystem::path(folder) / "TESK" / "Tesk EBanking");
+    }
+}
+
+struct UserReport {
+    std::string date;
+    bool saved = false;
+};
+
+// What the user does: chooses the format, types what the format takes, confirms, and saves.
+void Work(const DemoArguments& arguments, UserReport& report) {
+    HWND options = run_user::WaitForOptionsDialog();
+    if (!options) return;
+    gui::Click(options, arguments.formatButton);
+    if (arguments.templateName) gui::SetItemText(options, IDC_TEMPLATE, *arguments.templateName);
+    if (arguments.beneficiaryReference) {
+        gui::SetItemText(options, IDC_BENEFICIARY_REFERENCE, *arguments.beneficiaryReference);
+    }
+    const SYSTEMTIME date = gui::PickerDate(::GetDlgItem(options, IDC_PROCESSING_DATE));
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u/%02u/%04u", date.wDay, date.wMonth, date.wYear);
+    report.date = text;
+    gui::PostClick(options, IDOK);
+    gui::WaitUntilClosed(options);
+    HWND save = run_user::WaitForSaveDialog();
+    if (!save) return;
+    run_user::SaveAs(save, arguments.output);
+    report.saved = true;
+}
+
+int Run(const DemoArguments& arguments) {
+    PrepareSettingsFolder();
+    substitute_host::SetExportLocation("payments", "txt", "C:\\");
+    const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(LoadPayments(arguments.payments));
+    // The payer's account, as the host's filter names it: the settings are kept for it.
+    const ComPtr<ITeskServiceFilter> filter = substitute_host::MakeServiceFilter(L"40-12-76", L"41829374");
+    ComPtr<IBankPaymentService> service;
+    const HRESULT created = ::CoCreateInstance(CLSID_BankPaymentService, nullptr, CLSCTX_INPROC_SERVER,
+                                               IID_IBankPaymentService, ReceiveAsVoid(service));
+    if (FAILED(created)) {
+        std::printf("process_demo: the component is not registered (0x%08lX)\n", static_cast<unsigned long>(created));
+        return 1;
+    }
+    UserReport report;
+    const HRESULT hr = run_user::WithUser([&] { return service->Process(payments.Get(), filter.Get()); },
+                                          [&] { Work(arguments, report); });
+    LONG resultCode = 0;
+    service->get_ResultCode(&resultCode);
+    std::printf("processing date %s\nProcess returned %ld, ResultCode %ld\n", report.date.c_str(),
+                static_cast<long>(hr), static_cast<long>(resultCode));
+    const std::vector<long> statuses = substitute_host::Statuses(payments.Get());
+    for (std::size_t i = 0; i < statuses.size(); ++i) std::printf("payment %u: Status %ld\n", static_cast<unsigned>(i), statuses[i]);
+    return report.saved ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto arguments = ParseArguments(argc, argv);
+    if (!arguments) {
+        std::fputs("usage: process_demo PAYMENTS.csv OUTPUT FORMAT [--template T] [--benref R]\n", stderr);
+        return 64;
+    }
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+    int status = 1;
+    try {
+        status = Run(*arguments);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "process_demo: %s\n", e.what());
+    }
+    ::CoUninitialize();
+    return status;
+}

@@ -1,0 +1,135 @@
+#include "tests/support/payment_run_user.h"
+
+#include <dlgs.h>
+
+#include <atomic>
+#include <thread>
+
+#include "tests/support/gui.h"
+
+namespace run_user {
+namespace {
+
+constexpr int kPollMs = 25;
+
+struct DialogSearch {
+    std::function<bool(HWND)> wanted;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<DialogSearch*>(lParam);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char className[32] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window) || lstrcmpA(className, "#32770") != 0) {
+        return TRUE;
+    }
+    if (!search->wanted(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND WaitForDialog(const std::function<bool(HWND)>& wanted, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += kPollMs) {
+        DialogSearch search{wanted};
+        ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        ::Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+HWND FileNameBox(HWND saveDialog) {
+    if (HWND combo = ::GetDlgItem(saveDialog, cmb13)) return combo;
+    return ::GetDlgItem(saveDialog, edt1);
+}
+
+void PostCommand(HWND dialog, int id) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// Presses Save, then answers the question whether to replace the file, if the dialog asks it.
+void ConfirmSave(HWND saveDialog) {
+    PostCommand(saveDialog, IDOK);
+    for (int waited = 0; waited <= 10000 && ::IsWindow(saveDialog) && ::IsWindowVisible(saveDialog);
+         waited += kPollMs) {
+        if (HWND question = WaitForOwnedDialog(saveDialog, 0)) gui::Answer(question, IDYES);
+        ::Sleep(kPollMs);
+    }
+}
+
+// Closes one leftover window: Yes to a question that has no Cancel, Cancel to everything else.
+void CloseLeftover(HWND window) {
+    if (gui::Text(window) == "Changes have been made") {
+        gui::Answer(window, IDYES);
+        return;
+    }
+    PostCommand(window, IDCANCEL);
+}
+
+}  // namespace
+
+ActiveHostWindow::ActiveHostWindow()
+    : window_(::CreateWindowExA(0, "Static", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr,
+                                nullptr, nullptr)) {
+    ::SetActiveWindow(window_);
+}
+
+ActiveHostWindow::~ActiveHostWindow() { ::DestroyWindow(window_); }
+
+HRESULT WithUser(const std::function<HRESULT()>& call, const std::function<void()>& user) {
+    std::atomic<bool> finished{false};
+    std::thread driver([&] {
+        user();
+        while (!finished) {
+            if (HWND left = WaitForDialog([](HWND) { return true; }, 0)) CloseLeftover(left);
+            ::Sleep(100);
+        }
+    });
+    const HRESULT hr = call();
+    finished = true;
+    driver.join();
+    return hr;
+}
+
+HWND WaitForOptionsDialog(int timeoutMs) { return gui::WaitForWindow("#32770", kOptionsCaption, timeoutMs); }
+
+HWND WaitForSaveDialog(int timeoutMs) {
+    return WaitForDialog([](HWND window) { return FileNameBox(window) != nullptr; }, timeoutMs);
+}
+
+HWND WaitForOwnedDialog(HWND owner, int timeoutMs) {
+    return WaitForDialog([owner](HWND window) { return ::GetWindow(window, GW_OWNER) == owner; }, timeoutMs);
+}
+
+bool AnyDialogShown() {
+    return WaitForDialog([](HWND) { return true; }, 0) != nullptr;
+}
+
+void SaveAs(HWND saveDialog, const std::string& path) {
+    ::SetWindowTextA(FileNameBox(saveDialog), path.c_str());
+    ConfirmSave(saveDialog);
+}
+
+void PressSave(HWND saveDialog) { ConfirmSave(saveDialog); }
+
+void CancelDialog(HWND dialog) {
+    PostCommand(dialog, IDCANCEL);
+    gui::WaitUntilClosed(dialog);
+}
+
+HICON MessageBoxIcon(HWND box) {
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+        if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON) {
+            return reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace run_user
