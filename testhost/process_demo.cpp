@@ -69,7 +69,7 @@ std::vector<substitute_host::PaymentFields> LoadPayments(const std::string& path
     std::ifstream in(path, std::ios::binary);
     const std::string csv((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<substitute_host::PaymentFields> payments;
-    for (const PaymentRecord& r : LoadPaymentTable(csv)) {
+    for (const PaymentRecord& r : cli::LoadPaymentTable(csv)) {
         substitute_host::PaymentFields p;
         p.value = r.Value;
         p.payerBankBACSReference = Wide(r.PayerBankBACSReference);

@@ -78,15 +78,22 @@ INT_PTR CPayInfoDialog::DoModal(HWND owner) {
 }
 
 INT_PTR CALLBACK CPayInfoDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* dialog = reinterpret_cast<CPayInfoDialog*>(lParam);
-        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
-        dialog->m_window = window;
-        dialog->OnInitDialog();
+    // No exception may cross the window system's frames: a failure ends the dialog as one that
+    // could not be shown, which the payment run treats as a cancel.
+    try {
+        if (message == WM_INITDIALOG) {
+            auto* dialog = reinterpret_cast<CPayInfoDialog*>(lParam);
+            ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+            dialog->m_window = window;
+            dialog->OnInitDialog();
+            return TRUE;
+        }
+        auto* dialog = reinterpret_cast<CPayInfoDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+        return dialog ? dialog->OnMessage(message, wParam, lParam) : FALSE;
+    } catch (...) {
+        ::EndDialog(window, -1);
         return TRUE;
     }
-    auto* dialog = reinterpret_cast<CPayInfoDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
-    return dialog ? dialog->OnMessage(message, wParam, lParam) : FALSE;
 }
 
 INT_PTR CPayInfoDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
