@@ -6,6 +6,7 @@
 
 #include "common/errors.h"
 #include "server/com_object.h"
+#include "server/hresult_of.h"
 
 // What a class tells the frame about itself: its CLSID.
 template <const CLSID* Clsid>
@@ -48,18 +49,10 @@ public:
         if (!out) return E_POINTER;
         *out = nullptr;
         if (outer && !::IsEqualIID(iid, IID_IUnknown)) return CLASS_E_NOAGGREGATION;
-        try {
+        return HResultOf([&] {
             if (outer) return CreateAggregatedObject<T>(outer)->QueryInterface(iid, out);
             return CreateComObject<T>()->QueryInterface(iid, out);
-        } catch (long hr) {
-            return hr;
-        } catch (const CAtlException& failure) {
-            return failure.Result();
-        } catch (const std::bad_alloc&) {
-            return E_OUTOFMEMORY;
-        } catch (...) {
-            return E_UNEXPECTED;
-        }
+        });
     }
 
     STDMETHODIMP LockServer(BOOL lock) override {

@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "server/class_table.h"
 #include "server/component_categories.h"
+#include "server/hresult_of.h"
 #include "server/registrar.h"
 #include "server/type_library_registration.h"
 
@@ -42,26 +43,10 @@ std::vector<RegistryRoot> ClassScript(HINSTANCE module, const ComponentClass& en
     return ParseRegistryScript(RegistryScriptText(module, entry.registryScript), {{L"MODULE", path}});
 }
 
-template <class Steps>
-HRESULT Run(Steps&& steps) noexcept {
-    try {
-        steps();
-        return S_OK;
-    } catch (long hr) {
-        return hr;
-    } catch (const CAtlException& failure) {
-        return failure.Result();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
 }  // namespace
 
 HRESULT RegisterComponent(HINSTANCE module) noexcept {
-    return Run([module] {
+    return HResultOf([module] {
         const std::wstring path = ModulePath(module);
         for (auto entry = ComponentClassesBegin(); entry != ComponentClassesEnd(); ++entry) {
             RegisterScript(ClassScript(module, *entry, path));
@@ -72,7 +57,7 @@ HRESULT RegisterComponent(HINSTANCE module) noexcept {
 }
 
 HRESULT UnregisterComponent(HINSTANCE module) noexcept {
-    return Run([module] {
+    return HResultOf([module] {
         const std::wstring path = ModulePath(module);
         for (auto entry = ComponentClassesBegin(); entry != ComponentClassesEnd(); ++entry) {
             UnregisterImplementedCategories(*entry->clsid, entry->implementedCategories,

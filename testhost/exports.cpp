@@ -5,6 +5,7 @@
 
 #include "common/errors.h"
 #include "server/class_factory.h"
+#include "server/hresult_of.h"
 #include "server/registrar.h"
 #include "testhost/bank_configuration.h"
 #include "testhost/payments.h"
@@ -54,20 +55,6 @@ std::wstring ModulePath() {
     return path;
 }
 
-template <class Steps>
-HRESULT Run(Steps&& steps) noexcept {
-    try {
-        steps();
-        return S_OK;
-    } catch (long hr) {
-        return hr;
-    } catch (const CAtlException& failure) {
-        return failure.Result();
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
 template <class Object, class Interface>
 HRESULT HandOut(ComPtr<ComObject<Object>> object, REFIID iid, Interface** out) noexcept {
     if (!out) return E_POINTER;
@@ -114,11 +101,11 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
 STDAPI DllCanUnloadNow() { return ModuleLockCount() == 0 ? S_OK : S_FALSE; }
 
 STDAPI DllRegisterServer() {
-    return Run([] { RegisterScript(ParseRegistryScript(kRegistryScript, {{L"MODULE", ModulePath()}})); });
+    return HResultOf([] { RegisterScript(ParseRegistryScript(kRegistryScript, {{L"MODULE", ModulePath()}})); });
 }
 
 STDAPI DllUnregisterServer() {
-    return Run([] { UnregisterScript(ParseRegistryScript(kRegistryScript, {{L"MODULE", ModulePath()}})); });
+    return HResultOf([] { UnregisterScript(ParseRegistryScript(kRegistryScript, {{L"MODULE", ModulePath()}})); });
 }
 
 void SubstituteHostReset() { State() = HostState(); }
@@ -158,7 +145,7 @@ BSTR SubstituteHostCall(LONG index) {
 HRESULT SubstituteHostCreatePayments(LONG count, ITeskPayments** payments) {
     if (!payments) return E_POINTER;
     *payments = nullptr;
-    return Run([&] {
+    return HResultOf([&] {
         auto created = CreateComObject<SubstitutePayments>();
         for (LONG i = 0; i < count; ++i) created->Append();
         const HRESULT hr = HandOut(std::move(created), IID_ITeskPayments, payments);
@@ -170,7 +157,7 @@ HRESULT SubstituteHostCreateServiceFilter(const wchar_t* sortCode, const wchar_t
                                                  ITeskServiceFilter** filter) {
     if (!filter) return E_POINTER;
     *filter = nullptr;
-    return Run([&] {
+    return HResultOf([&] {
         const HRESULT hr = HandOut(CreateComObject<SubstituteServiceFilter>(Optional(sortCode), Optional(accountNumber)),
                                    IID_ITeskServiceFilter, filter);
         if (FAILED(hr)) throw static_cast<long>(hr);
@@ -180,7 +167,7 @@ HRESULT SubstituteHostCreateServiceFilter(const wchar_t* sortCode, const wchar_t
 HRESULT SubstituteHostCreateStatementTransactions(ITeskStatementTransactions** transactions) {
     if (!transactions) return E_POINTER;
     *transactions = nullptr;
-    return Run([&] {
+    return HResultOf([&] {
         const HRESULT hr = HandOut(CreateComObject<SubstituteStatementTransactions>(), IID_ITeskStatementTransactions,
                                    transactions);
         if (FAILED(hr)) throw static_cast<long>(hr);
