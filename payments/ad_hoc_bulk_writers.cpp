@@ -1,7 +1,7 @@
 #include "payments/ad_hoc_bulk_writers.h"
 
 #include "common/text_conversion.h"
-#include "payments/amount_text.h"
+#include "payments/bulk_payment.h"
 #include "payments/payment_checks.h"
 #include "payments/text_rules.h"
 #include "payments/upload_fields.h"
@@ -45,20 +45,11 @@ bool WriteAdHocBulkHeader(std::string& out, Payment& first, const UploadContext&
 
 bool WriteAdHocBulkRecord(std::string& out, Payment& payment, const UploadContext&) {
     StatusKeeper status(payment);
-    const double amount = payment.Value();
-    CheckAmount(status, amount);
-    const PayeeAccount payee = ReadPayeeAccount(payment);
-    CheckPayeeAccount(status, payee);
-    const std::u16string payeeName = payment.PayeeBankAccountName();
-    CheckPayeeName(status, payeeName);
+    const BulkPayee payee = ReadCheckedBulkPayee(status, payment);
 
     UploadLine line(out, kLongLineFields);
     line.Put(4, "09");
-    line.Put(16, "GBP");
-    line.Put(17, FormatAmount(amount));
-    line.Put(25, PayeeSortCodeField(payee));
-    line.Put(31, PayeeAccountNumberField(payee));
-    line.Put(33, CleanFirst(ToSingleByte(payeeName), kPayeeNameWidth));
+    PutBulkPayee(line, payee, kPayeeNameWidth);
     line.Put(37, CleanFirst(PaymentReference(payment), kReferenceWidth));
     line.Finish();
     return status.AllPassed();

@@ -1,7 +1,7 @@
 #include "payments/bulk_list_writers.h"
 
 #include "common/text_conversion.h"
-#include "payments/amount_text.h"
+#include "payments/bulk_payment.h"
 #include "payments/payment_checks.h"
 #include "payments/text_rules.h"
 #include "payments/upload_fields.h"
@@ -33,22 +33,13 @@ bool WriteBulkListHeader(std::string& out, Payment& first, const UploadContext& 
 
 bool WriteBulkListRecord(std::string& out, Payment& payment, const UploadContext&) {
     StatusKeeper status(payment);
-    const double amount = payment.Value();
-    CheckAmount(status, amount);
-    const PayeeAccount payee = ReadPayeeAccount(payment);
-    CheckPayeeAccount(status, payee);
-    const std::u16string payeeName = payment.PayeeBankAccountName();
-    CheckPayeeName(status, payeeName);
+    const BulkPayee payee = ReadCheckedBulkPayee(status, payment);
     const PayeeReferences references = ReadPayeeReferences(payment);
 
     UploadLine line(out, kShortLineFields);
     line.Put(4, "07");
     line.Put(8, CleanFirst(references.bacsReference, kBacsReferenceWidth));
-    line.Put(16, "GBP");
-    line.Put(17, FormatAmount(amount));
-    line.Put(25, PayeeSortCodeField(payee));
-    line.Put(31, PayeeAccountNumberField(payee));
-    line.Put(33, CleanFirst(ToSingleByte(payeeName), kPayeeNameWidth));
+    PutBulkPayee(line, payee, kPayeeNameWidth);
     line.Put(37, CleanFirst(references.rollNumber, kRollNumberWidth));
     line.Finish();
     return status.AllPassed();
