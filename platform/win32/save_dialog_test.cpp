@@ -8,29 +8,10 @@
 #include <windows.h>
 #include <dlgs.h>
 
+#include "tests/support/gui.h"
+
 namespace platform {
 namespace {
-
-// The first visible dialog window of this process.
-BOOL CALLBACK FindOwnDialog(HWND window, LPARAM result) {
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() || lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(result) = window;
-    return FALSE;
-}
-
-HWND WaitForDialog() {
-    for (int i = 0; i < 200; ++i) {
-        HWND found = nullptr;
-        EnumWindows(FindOwnDialog, reinterpret_cast<LPARAM>(&found));
-        if (found) return found;
-        Sleep(50);
-    }
-    return nullptr;
-}
 
 TEST(SaveDialog, RealDialogReturnsTheTypedPath) {
     char temp[MAX_PATH] = {};
@@ -38,7 +19,7 @@ TEST(SaveDialog, RealDialogReturnsTheTypedPath) {
     const std::string chosen = std::string(temp) + "varrow-save-dialog-test.csv";
     std::atomic<bool> driven{false};
     std::thread user([&] {
-        HWND dialog = WaitForDialog();
+        HWND dialog = gui::WaitForDialog([](HWND) { return true; });
         if (!dialog) return;
         HWND name = GetDlgItem(dialog, cmb13);
         if (!name) name = GetDlgItem(dialog, edt1);

@@ -9,8 +9,7 @@ namespace gui {
 namespace {
 
 struct Search {
-    const char* className;
-    const std::string* caption;
+    const std::function<bool(HWND)>* wanted;
     HWND found;
 };
 
@@ -18,14 +17,17 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) && lstrcmpA(className, search->className) == 0 &&
-        Text(window) == *search->caption) {
+    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) && (*search->wanted)(window)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
+}
+
+std::string ClassName(HWND window) {
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    return className;
 }
 
 BOOL CALLBACK FindStaticText(HWND child, LPARAM lParam) {
@@ -45,14 +47,22 @@ bool RunningOnWine() {
 
 }  // namespace
 
-HWND WaitForWindow(const char* className, const std::string& caption, int timeoutMs) {
-    for (int waited = 0; waited <= timeoutMs; waited += 25) {
-        Search search{className, &caption, nullptr};
+HWND WaitForOwnWindow(const std::function<bool(HWND)>& wanted, int timeoutMs) {
+    for (int waited = 0;; waited += 25) {
+        Search search{&wanted, nullptr};
         ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        if (search.found || waited >= timeoutMs) return search.found;
         ::Sleep(25);
     }
-    return nullptr;
+}
+
+HWND WaitForWindow(const char* className, const std::string& caption, int timeoutMs) {
+    return WaitForOwnWindow([&](HWND window) { return ClassName(window) == className && Text(window) == caption; },
+                            timeoutMs);
+}
+
+HWND WaitForDialog(const std::function<bool(HWND)>& wanted, int timeoutMs) {
+    return WaitForOwnWindow([&](HWND window) { return ClassName(window) == "#32770" && wanted(window); }, timeoutMs);
 }
 
 bool WaitUntilClosed(HWND window, int timeoutMs) {

@@ -8,6 +8,13 @@
 
 namespace gui {
 
+// The first visible top-level window of this process that `wanted` accepts, looked for until
+// `timeoutMs` has passed (0: look once); nullptr when none appeared.
+HWND WaitForOwnWindow(const std::function<bool(HWND)>& wanted, int timeoutMs = 10000);
+
+// The same among dialog windows (class "#32770"): dialogs, message boxes, the save dialog.
+HWND WaitForDialog(const std::function<bool(HWND)>& wanted, int timeoutMs = 10000);
+
 // The visible top-level window of this process with this class ("#32770" for dialogs and
 // message boxes) and caption; nullptr when none appeared in time.
 HWND WaitForWindow(const char* className, const std::string& caption, int timeoutMs = 10000);

@@ -12,35 +12,6 @@ namespace {
 
 constexpr int kPollMs = 25;
 
-struct DialogSearch {
-    std::function<bool(HWND)> wanted;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<DialogSearch*>(lParam);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    char className[32] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window) || lstrcmpA(className, "#32770") != 0) {
-        return TRUE;
-    }
-    if (!search->wanted(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND WaitForDialog(const std::function<bool(HWND)>& wanted, int timeoutMs) {
-    for (int waited = 0; waited <= timeoutMs; waited += kPollMs) {
-        DialogSearch search{wanted};
-        ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        ::Sleep(kPollMs);
-    }
-    return nullptr;
-}
-
 HWND FileNameBox(HWND saveDialog) {
     if (HWND combo = ::GetDlgItem(saveDialog, cmb13)) return combo;
     return ::GetDlgItem(saveDialog, edt1);
@@ -84,7 +55,7 @@ HRESULT WithUser(const std::function<HRESULT()>& call, const std::function<void(
     std::thread driver([&] {
         user();
         while (!finished) {
-            if (HWND left = WaitForDialog([](HWND) { return true; }, 0)) CloseLeftover(left);
+            if (HWND left = gui::WaitForDialog([](HWND) { return true; }, 0)) CloseLeftover(left);
             ::Sleep(100);
         }
     });
@@ -97,15 +68,15 @@ HRESULT WithUser(const std::function<HRESULT()>& call, const std::function<void(
 HWND WaitForOptionsDialog(int timeoutMs) { return gui::WaitForWindow("#32770", kOptionsCaption, timeoutMs); }
 
 HWND WaitForSaveDialog(int timeoutMs) {
-    return WaitForDialog([](HWND window) { return FileNameBox(window) != nullptr; }, timeoutMs);
+    return gui::WaitForDialog([](HWND window) { return FileNameBox(window) != nullptr; }, timeoutMs);
 }
 
 HWND WaitForOwnedDialog(HWND owner, int timeoutMs) {
-    return WaitForDialog([owner](HWND window) { return ::GetWindow(window, GW_OWNER) == owner; }, timeoutMs);
+    return gui::WaitForDialog([owner](HWND window) { return ::GetWindow(window, GW_OWNER) == owner; }, timeoutMs);
 }
 
 bool AnyDialogShown() {
-    return WaitForDialog([](HWND) { return true; }, 0) != nullptr;
+    return gui::WaitForDialog([](HWND) { return true; }, 0) != nullptr;
 }
 
 void SaveAs(HWND saveDialog, const std::string& path) {
