@@ -46,10 +46,10 @@ int RunDateCommand(const char* name, const char* help, const std::vector<std::st
     return RunGuarded(name, [&] {
         if (AsksForHelp(args)) {
             std::fputs(help, stdout);
-            return 0;
+            return kSuccess;
         }
         ForEachDate(args, stdin, print);
-        return 0;
+        return kSuccess;
     });
 }
 

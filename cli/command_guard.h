@@ -8,7 +8,4 @@ namespace cli {
 // failure into a line saying so and kInternalFailure.
 int RunGuarded(const char* command, const std::function<int()>& body);
 
-// Exit status when the command itself failed (out of memory, for example).
-constexpr int kInternalFailure = 70;
-
 }  // namespace cli

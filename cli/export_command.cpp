@@ -17,15 +17,13 @@
 #include "cli/usage_error.h"
 #include "options/calendar.h"
 #include "payments/payment_file.h"
+#include "payments/run_result.h"
 #include "payments/status_codes.h"
 #include "platform/string_resource.h"
 
 namespace cli {
 
 namespace {
-
-constexpr int kRefusedDate = 3;
-constexpr int kTooManyPayments = 40;
 
 void Note(const std::string& text) { std::fprintf(stderr, "varrow export: note: %s\n", text.c_str()); }
 
@@ -125,7 +123,7 @@ int Export(const ExportArguments& arguments) {
     if (arguments.today) today.emplace(*arguments.today);
     if (payments.Count() > kMaxPayments) {
         PrintMessage(platform::LoadStringResource(kTooManyPaymentsText));
-        return kTooManyPayments;
+        return run_result::kTooManyPayments;
     }
     const double processingDate = arguments.date ? *arguments.date : NextAvailableProcessingDate(CurrentLocalDate());
     if (!DateAccepted(processingDate)) return kRefusedDate;
@@ -143,7 +141,7 @@ int RunExport(const std::vector<std::string>& args) {
         const ExportArguments arguments = ParseExportArguments(args);
         if (arguments.help) {
             std::fputs(kExportHelp, stdout);
-            return 0;
+            return kSuccess;
         }
         return Export(arguments);
     });

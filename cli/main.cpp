@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::fputs(cli::kMainHelp, stdout);
-        return 0;
+        return cli::kSuccess;
     }
     for (const auto& command : kCommands) {
         if (name == command.name) return command.run(std::vector<std::string>(argv + 2, argv + argc));

@@ -141,19 +141,19 @@ int PrintStatement(const StatementOptions& options) {
     const std::string refusal = Refusal(file, outcome);
     if (!refusal.empty()) {
         std::fprintf(stderr, "varrow statement: %s\n", refusal.c_str());
-        return 1;
+        return kStatementRefused;
     }
     transactions.Flush();
     writer.End();
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fputs("varrow statement: cannot write the output\n", stderr);
-        return 1;
+        return kStatementRefused;
     }
     if (outcome.stoppedAtLine != 0) {
         std::fprintf(stderr, "varrow statement: %s: line %ld cannot be read (%s); reading stopped there\n", file.c_str(),
                      outcome.stoppedAtLine, ReasonText(outcome.stopReason));
     }
-    return 0;
+    return kSuccess;
 }
 
 }  // namespace
@@ -164,7 +164,7 @@ int RunStatement(const std::vector<std::string>& args) {
     if (!options) return UsageError("statement", error, kStatementUsage);
     if (options->help) {
         std::fputs(kStatementHelp, stdout);
-        return 0;
+        return kSuccess;
     }
     if (options->files.size() != 1) return UsageError("statement", "name exactly one FILE", kStatementUsage);
     platform::EnableDebugOutputToStderr(options->debug);
@@ -177,7 +177,7 @@ int RunRecognise(const std::vector<std::string>& args) {
     if (!options) return UsageError("recognise", error, kRecogniseUsage);
     if (options->help) {
         std::fputs(kRecogniseHelp, stdout);
-        return 0;
+        return kSuccess;
     }
     if (options->files.empty()) return UsageError("recognise", "name at least one FILE", kRecogniseUsage);
     platform::EnableDebugOutputToStderr(options->debug);
@@ -190,7 +190,7 @@ int RunRecognise(const std::vector<std::string>& args) {
             all = false;
         }
     }
-    return all ? 0 : 1;
+    return all ? kSuccess : kStatementRefused;
 }
 
 }  // namespace cli

@@ -29,13 +29,13 @@ int RunStatusText(const std::vector<std::string>& args) {
     return RunGuarded("status-text", [&] {
         if (AsksForHelp(args)) {
             std::fputs(kStatusTextHelp, stdout);
-            return 0;
+            return kSuccess;
         }
         if (args.empty()) throw UsageError("no status code given");
         std::vector<std::int32_t> codes;
         for (const auto& arg : args) codes.push_back(ParseCode(arg));
         for (const std::int32_t code : codes) std::printf("%s\n", StatusText(code).value_or("").c_str());
-        return 0;
+        return kSuccess;
     });
 }
 

@@ -12,13 +12,13 @@ using Failure = PaymentFileOutcome::Failure;
 constexpr std::size_t kBlockSize = 64 * 1024;
 
 void FailCheck(PaymentFileOutcome& outcome) {
-    outcome.resultCode = 1;
-    outcome.returnValue = 1;
+    outcome.resultCode = run_result::kCheckFailed;
+    outcome.returnValue = run_result::kCheckFailed;
 }
 
-// Result code 2 leaves the return value as it was.
+// A file that failed leaves the return value as it was.
 void Fail(PaymentFileOutcome& outcome, Failure failure) {
-    outcome.resultCode = 2;
+    outcome.resultCode = run_result::kFileFailed;
     outcome.failure = failure;
 }
 

@@ -4,13 +4,14 @@
 
 #include "options/payment_options.h"
 #include "payments/payment.h"
+#include "payments/run_result.h"
 
 // The writing phase of a payment run: open the upload file, write the header of a bulk format,
 // then one line per payment, each validated as it is written; every line ends with CR LF.
 struct PaymentFileOutcome {
-    std::int32_t resultCode = 0;   // 0 all passed, 1 a header or record failed a check, 2 see below
-    std::int32_t returnValue = 0;  // what Process returns: 0, or 1 once a header or record failed
-    // Why the result code is 2, if it is.
+    std::int32_t resultCode = run_result::kSucceeded;   // or kCheckFailed, or kFileFailed (see below)
+    std::int32_t returnValue = run_result::kSucceeded;  // what Process returns: kCheckFailed once a check failed
+    // Why the result code is kFileFailed, if it is.
     enum class Failure { None, OpenFailed, FetchFailed, WriteFailed } failure = Failure::None;
 };
 

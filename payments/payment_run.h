@@ -6,17 +6,9 @@
 #include "options/output_file_choice.h"
 #include "options/payment_options.h"
 #include "payments/payment.h"
+#include "payments/run_result.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
-
-// The payment service's ResultCode after a run (the last one set stands).
-namespace run_result {
-constexpr std::int32_t kSucceeded = 0;
-constexpr std::int32_t kCheckFailed = 1;
-constexpr std::int32_t kFileFailed = 2;
-constexpr std::int32_t kCancelled = 3;
-constexpr std::int32_t kTooManyPayments = 40;
-}  // namespace run_result
 
 // What a payment run needs from the host and from the window system besides the payments, the
 // settings store and the save dialog.
