@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "server/class_table.h"
 #include "server/component_categories.h"
 #include "server/hresult_of.h"
 #include "server/registrar.h"
@@ -45,24 +44,23 @@ std::vector<RegistryRoot> ClassScript(HINSTANCE module, const ComponentClass& en
 
 }  // namespace
 
-HRESULT RegisterComponent(HINSTANCE module) noexcept {
-    return HResultOf([module] {
+HRESULT RegisterComponent(HINSTANCE module, const ClassTable& classes) noexcept {
+    return HResultOf([&] {
         const std::wstring path = ModulePath(module);
-        for (auto entry = ComponentClassesBegin(); entry != ComponentClassesEnd(); ++entry) {
-            RegisterScript(ClassScript(module, *entry, path));
-            RegisterImplementedCategories(*entry->clsid, entry->implementedCategories, entry->implementedCategoryCount);
+        for (const ComponentClass& entry : classes) {
+            RegisterScript(ClassScript(module, entry, path));
+            RegisterImplementedCategories(*entry.clsid, entry.implementedCategories, entry.implementedCategoryCount);
         }
         RegisterComponentTypeLibrary(path);
     });
 }
 
-HRESULT UnregisterComponent(HINSTANCE module) noexcept {
-    return HResultOf([module] {
+HRESULT UnregisterComponent(HINSTANCE module, const ClassTable& classes) noexcept {
+    return HResultOf([&] {
         const std::wstring path = ModulePath(module);
-        for (auto entry = ComponentClassesBegin(); entry != ComponentClassesEnd(); ++entry) {
-            UnregisterImplementedCategories(*entry->clsid, entry->implementedCategories,
-                                            entry->implementedCategoryCount);
-            UnregisterScript(ClassScript(module, *entry, path));
+        for (const ComponentClass& entry : classes) {
+            UnregisterImplementedCategories(*entry.clsid, entry.implementedCategories, entry.implementedCategoryCount);
+            UnregisterScript(ClassScript(module, entry, path));
         }
         UnregisterComponentTypeLibrary(path);
     });

@@ -3,5 +3,7 @@
 // in table order, then the type library. The first failure ends the call with its HRESULT.
 #include <windows.h>
 
-HRESULT RegisterComponent(HINSTANCE module) noexcept;
-HRESULT UnregisterComponent(HINSTANCE module) noexcept;
+#include "server/class_table.h"
+
+HRESULT RegisterComponent(HINSTANCE module, const ClassTable& classes) noexcept;
+HRESULT UnregisterComponent(HINSTANCE module, const ClassTable& classes) noexcept;

@@ -2,8 +2,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "bank/component_classes.h"
 #include "platform/win32/module.h"
-#include "server/class_table.h"
 #include "server/module_lock.h"
 #include "server/registration.h"
 #include "server/type_library.h"
@@ -19,16 +19,18 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         platform::SetModuleInstance(instance);
         ::DisableThreadLibraryCalls(instance);
     } else if (reason == DLL_PROCESS_DETACH) {
-        ReleaseComponentClassObjects();
+        ComponentClasses().ReleaseClassObjects();
         ReleaseComponentTypeLibrary();
     }
     return TRUE;
 }
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) { return GetComponentClassObject(clsid, iid, out); }
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
+    return ComponentClasses().GetClassObject(clsid, iid, out);
+}
 
 STDAPI DllCanUnloadNow() { return ModuleLockCount() == 0 ? S_OK : S_FALSE; }
 
-STDAPI DllRegisterServer() { return RegisterComponent(componentModule); }
+STDAPI DllRegisterServer() { return RegisterComponent(componentModule, ComponentClasses()); }
 
-STDAPI DllUnregisterServer() { return UnregisterComponent(componentModule); }
+STDAPI DllUnregisterServer() { return UnregisterComponent(componentModule, ComponentClasses()); }
