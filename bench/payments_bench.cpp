@@ -8,7 +8,8 @@
 #include "common/ole_date.h"
 #include "payments/memory_payment.h"
 #include "payments/payment_file.h"
-#include "payments/upload_writers.h"
+#include "payments/payment_format.h"
+#include "payments/upload_context.h"
 
 namespace {
 
@@ -79,10 +80,11 @@ void BM_Writers(benchmark::State& state) {
     const UploadContext context = MakeUploadContext(Options(format), "C:\\Payments\\run.csv");
     std::string sink;
     sink.reserve(kSinkBlock + 1024);
+    const PaymentFormatInfo& writers = FormatInfo(format);
     for (auto _ : state) {
-        if (IsBulkFormat(format)) WriteHeader(sink, *payments.Item(0), context);
+        if (writers.writeHeader) writers.writeHeader(sink, *payments.Item(0), context);
         for (std::int32_t i = 0; i < count; ++i) {
-            WriteRecord(sink, *payments.Item(i), context);
+            writers.writeRecord(sink, *payments.Item(i), context);
             if (sink.size() >= kSinkBlock) {
                 benchmark::DoNotOptimize(sink.data());
                 sink.clear();

@@ -15,26 +15,24 @@ namespace cli {
 
 namespace {
 
-struct FormatChoice {
-    const char* name;
-    PaymentFormat format;
-};
-
-constexpr FormatChoice kFormats[] = {
-    {"standard-domestic", PaymentFormat::StandardDomestic},
-    {"domestic-template", PaymentFormat::DomesticTemplate},
-    {"bulk-list", PaymentFormat::BulkList},
-    {"ad-hoc-bulk", PaymentFormat::AdHocBulk},
-};
-
 constexpr std::string_view kValueOptions[] = {"--format", "--date", "--today", "--template",
                                              "--benref", "--iat",  "-o",      "--output"};
 
-PaymentFormat ParseFormat(const std::string& text) {
-    for (const auto& choice : kFormats) {
-        if (text == choice.name) return choice.format;
+// "a, b, c or d"
+std::string FormatNames() {
+    std::string names;
+    for (std::size_t i = 0; i < std::size(kPaymentFormats); ++i) {
+        if (i > 0) names += i + 1 < std::size(kPaymentFormats) ? ", " : " or ";
+        names += kPaymentFormats[i].commandLineName;
     }
-    throw UsageError("unknown format " + Shown(text) + " (standard-domestic, domestic-template, bulk-list or ad-hoc-bulk)");
+    return names;
+}
+
+PaymentFormat ParseFormat(const std::string& text) {
+    for (const auto& format : kPaymentFormats) {
+        if (text == format.commandLineName) return format.format;
+    }
+    throw UsageError("unknown format " + Shown(text) + " (" + FormatNames() + ")");
 }
 
 double ParseDateOption(const std::string& option, const std::string& text) {
@@ -115,12 +113,7 @@ private:
 
 }  // namespace
 
-const char* FormatName(PaymentFormat format) {
-    for (const auto& choice : kFormats) {
-        if (choice.format == format) return choice.name;
-    }
-    return "?";
-}
+const char* FormatName(PaymentFormat format) { return FormatInfo(format).commandLineName; }
 
 ExportArguments ParseExportArguments(const std::vector<std::string>& args) {
     ExportArguments parsed;
@@ -135,7 +128,7 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& args) {
     parsed.templateName = options.Take("--template");
     parsed.beneficiaryReference = options.Take("--benref");
     if (const auto iat = options.Take("--iat")) {
-        if (IsBulkFormat(parsed.format))
+        if (!FormatInfo(parsed.format).iatMarkingAllowed)
             throw UsageError(std::string("--iat cannot be used with ") + FormatName(parsed.format) +
                              ": the bulk formats carry no Inter Account Transfers");
         parsed.iat = ParseIndexList(*iat);

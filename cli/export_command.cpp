@@ -95,10 +95,9 @@ PaymentOptions ChooseOptions(const ExportArguments& arguments, double processing
     PaymentOptions options;
     options.processingDate = processingDate;
     options.format = format;
-    options.templateName = BoxValue(templateBox, kTemplateNameLimit,
-                                    format == PaymentFormat::DomesticTemplate || format == PaymentFormat::BulkList, format);
-    options.beneficiaryReference = BoxValue(benrefBox, kBeneficiaryReferenceLimit,
-                                            format == PaymentFormat::BulkList || format == PaymentFormat::AdHocBulk, format);
+    options.templateName = BoxValue(templateBox, kTemplateNameLimit, FormatInfo(format).usesTemplate, format);
+    options.beneficiaryReference =
+        BoxValue(benrefBox, kBeneficiaryReferenceLimit, FormatInfo(format).usesBeneficiaryReference, format);
     return options;
 }
 

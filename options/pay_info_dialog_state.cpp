@@ -22,11 +22,11 @@ void PayInfoDialogState::DateChanged(double date) {
 }
 
 CString PayInfoDialogState::TemplateBoxText() const {
-    return Rules().templateEnabled ? m_offeredTemplate : CString();
+    return Rules().usesTemplate ? m_offeredTemplate : CString();
 }
 
 CString PayInfoDialogState::BeneficiaryReferenceBoxText() const {
-    return Rules().beneficiaryReferenceEnabled ? m_offeredBeneficiaryReference : CString();
+    return Rules().usesBeneficiaryReference ? m_offeredBeneficiaryReference : CString();
 }
 
 bool PayInfoDialogState::MarkSelected(const std::vector<std::int32_t>& paymentIndexes, bool mark) {
@@ -83,7 +83,7 @@ PaymentOptions PayInfoDialogState::Options() const {
     options.format = m_format;
     // A box the format disables was empty when OK was pressed; the contract holds even if a
     // caller reads the options without it.
-    if (Rules().templateEnabled) options.templateName = m_confirmedTemplate;
-    if (Rules().beneficiaryReferenceEnabled) options.beneficiaryReference = m_confirmedBeneficiaryReference;
+    if (Rules().usesTemplate) options.templateName = m_confirmedTemplate;
+    if (Rules().usesBeneficiaryReference) options.beneficiaryReference = m_confirmedBeneficiaryReference;
     return options;
 }

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "common/cstring.h"
-#include "options/payment_format_rules.h"
 #include "options/payment_list_rows.h"
 #include "options/payment_options.h"
 #include "payments/payment.h"
@@ -21,7 +20,7 @@ public:
     void StartAt(double now);
 
     PaymentFormat Format() const { return m_format; }
-    PaymentFormatRules Rules() const { return RulesFor(m_format); }
+    const PaymentFormatInfo& Rules() const { return FormatInfo(m_format); }
     void SelectFormat(PaymentFormat format);
 
     double ProcessingDate() const { return m_processingDate; }

@@ -2,8 +2,10 @@
 
 #include "common/text_conversion.h"
 #include "payments/bulk_payment.h"
+#include "payments/payment.h"
 #include "payments/payment_checks.h"
 #include "payments/text_rules.h"
+#include "payments/upload_context.h"
 #include "payments/upload_fields.h"
 #include "payments/upload_line.h"
 

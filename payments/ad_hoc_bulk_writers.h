@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "payments/payment.h"
-#include "payments/upload_context.h"
+class Payment;
+struct UploadContext;
 
 // The AdHocBulk file: header "08" and one record "09" per payment, 85 fields each.
 

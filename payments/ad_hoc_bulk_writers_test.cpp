@@ -5,6 +5,7 @@
 
 #include "payments/payment_test_support.h"
 #include "payments/status_codes.h"
+#include "payments/upload_context.h"
 
 namespace {
 

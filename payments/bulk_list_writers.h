@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "payments/payment.h"
-#include "payments/upload_context.h"
+class Payment;
+struct UploadContext;
 
 // The BulkList file: header "06" and one record "07" per payment, 80 fields each.
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "payments/payment.h"
-#include "payments/upload_context.h"
+class Payment;
+struct UploadContext;
 
 // Record "01" (an ordinary payment) or "03" (an Inter Account Transfer) of the formats
 // StandardDomestic and DomesticTemplate, appended to `out` as one 80-field line. A non-zero Status

@@ -1,8 +1,8 @@
 #include "payments/payment_file.h"
 
+#include "payments/payment_format.h"
 #include "payments/upload_context.h"
 #include "payments/upload_file.h"
-#include "payments/upload_writers.h"
 
 namespace {
 
@@ -25,14 +25,14 @@ void Fail(PaymentFileOutcome& outcome, Failure failure) {
 // The header of a bulk format, from the payment at index 0. Nothing is written for a collection
 // without a first payment: a header made up from nothing would send the whole file to no account.
 // Returns false when the records must not follow.
-bool WriteBulkHeader(Payments& payments, std::int32_t count, const UploadContext& context, std::string& lines,
-                     PaymentFileOutcome& outcome) {
+bool WriteBulkHeader(PaymentLineWriter writeHeader, Payments& payments, std::int32_t count,
+                     const UploadContext& context, std::string& lines, PaymentFileOutcome& outcome) {
     const std::unique_ptr<Payment> first = count > 0 ? payments.Item(0) : nullptr;
     if (!first) {
         Fail(outcome, Failure::FetchFailed);
         return false;
     }
-    if (WriteHeader(lines, *first, context)) return true;
+    if (writeHeader(lines, *first, context)) return true;
     // A failed header leaves only itself in the file, and no record is validated.
     FailCheck(outcome);
     return false;
@@ -40,15 +40,15 @@ bool WriteBulkHeader(Payments& payments, std::int32_t count, const UploadContext
 
 // One line per payment, each validated as it is written; a failed check does not stop the run,
 // a payment that cannot be fetched or a file that cannot take the lines does.
-void WriteRecords(Payments& payments, std::int32_t count, const UploadContext& context, std::string& lines,
-                  UploadFile& file, PaymentFileOutcome& outcome) {
+void WriteRecords(PaymentLineWriter writeRecord, Payments& payments, std::int32_t count,
+                  const UploadContext& context, std::string& lines, UploadFile& file, PaymentFileOutcome& outcome) {
     for (std::int32_t index = 0; index < count; ++index) {
         const std::unique_ptr<Payment> payment = payments.Item(index);
         if (!payment) {
             Fail(outcome, Failure::FetchFailed);
             return;
         }
-        if (!WriteRecord(lines, *payment, context)) FailCheck(outcome);
+        if (!writeRecord(lines, *payment, context)) FailCheck(outcome);
         if (lines.size() >= kBlockSize) {
             if (!file.Write(lines)) return;
             lines.clear();
@@ -67,12 +67,13 @@ PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& op
         return outcome;
     }
     const UploadContext context = MakeUploadContext(options, outputPath);
+    const PaymentFormatInfo& format = FormatInfo(options.format);
     std::string lines;
     lines.reserve(kBlockSize + 1024);
     try {
         const bool recordsFollow =
-            !IsBulkFormat(options.format) || WriteBulkHeader(payments, count, context, lines, outcome);
-        if (recordsFollow) WriteRecords(payments, count, context, lines, file, outcome);
+            !format.writeHeader || WriteBulkHeader(format.writeHeader, payments, count, context, lines, outcome);
+        if (recordsFollow) WriteRecords(format.writeRecord, payments, count, context, lines, file, outcome);
     } catch (...) {
         // A payment that fails while it is read ends the run with an error; the lines before it
         // still reach the file, as they would have had each gone straight to it.

@@ -30,6 +30,9 @@ const char* Describe(Failure failure) {
     return "?";
 }
 
+// The bulk formats start with a header record.
+bool IsBulkFormat(PaymentFormat format) { return format == PaymentFormat::BulkList || format == PaymentFormat::AdHocBulk; }
+
 PaymentOptions Options(PaymentFormat format) {
     PaymentOptions options;
     options.processingDate = testing_support::OleDate(2026, 12, 7) + 0.5;

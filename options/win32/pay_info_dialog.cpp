@@ -28,18 +28,6 @@ constexpr Column kColumns[] = {
     {"Is IAT", 50, LVCFMT_LEFT},
 };
 
-struct FormatButton {
-    int id;
-    PaymentFormat format;
-};
-
-constexpr FormatButton kFormatButtons[] = {
-    {IDC_STANDARD_DOMESTIC, PaymentFormat::StandardDomestic},
-    {IDC_DOMESTIC_TEMPLATE, PaymentFormat::DomesticTemplate},
-    {IDC_BULK_LIST, PaymentFormat::BulkList},
-    {IDC_AD_HOC_BULK, PaymentFormat::AdHocBulk},
-};
-
 HMODULE LoadCommonControls() {
     HMODULE library = ::LoadLibraryA("comctl32.dll");
     if (!library) return nullptr;
@@ -132,15 +120,15 @@ void CPayInfoDialog::OnInitDialog() {
     FillList();
     ::SendDlgItemMessageA(m_window, IDC_BENEFICIARY_REFERENCE, EM_LIMITTEXT, kBeneficiaryReferenceLimit, 0);
     ::SendDlgItemMessageA(m_window, IDC_TEMPLATE, EM_LIMITTEXT, kTemplateNameLimit, 0);
-    ::CheckDlgButton(m_window, IDC_STANDARD_DOMESTIC, BST_CHECKED);
+    ::CheckDlgButton(m_window, m_state.Rules().radioButtonId, BST_CHECKED);
     ApplyFormatRules();
     EnableMarking(false);
     ShowDefaultDate();
 }
 
 void CPayInfoDialog::OnCommand(int id) {
-    for (const auto& button : kFormatButtons) {
-        if (id == button.id) return SelectFormat(button.format);
+    for (const auto& format : kPaymentFormats) {
+        if (id == format.radioButtonId) return SelectFormat(format.format);
     }
     switch (id) {
         case IDC_IAT_CHECK: return EnableMarking(::IsDlgButtonChecked(m_window, IDC_IAT_CHECK) == BST_CHECKED);
@@ -213,13 +201,13 @@ void CPayInfoDialog::FillList() {
 }
 
 void CPayInfoDialog::ApplyFormatRules() {
-    const PaymentFormatRules rules = m_state.Rules();
+    const PaymentFormatInfo& rules = m_state.Rules();
     ShowHelpText(rules.helpTextId);
-    ::EnableWindow(::GetDlgItem(m_window, IDC_TEMPLATE_LABEL), rules.templateEnabled);
-    ::EnableWindow(::GetDlgItem(m_window, IDC_TEMPLATE), rules.templateEnabled);
+    ::EnableWindow(::GetDlgItem(m_window, IDC_TEMPLATE_LABEL), rules.usesTemplate);
+    ::EnableWindow(::GetDlgItem(m_window, IDC_TEMPLATE), rules.usesTemplate);
     ::SetDlgItemTextA(m_window, IDC_TEMPLATE, m_state.TemplateBoxText().GetString());
-    ::EnableWindow(::GetDlgItem(m_window, IDC_BENEFICIARY_LABEL), rules.beneficiaryReferenceEnabled);
-    ::EnableWindow(::GetDlgItem(m_window, IDC_BENEFICIARY_REFERENCE), rules.beneficiaryReferenceEnabled);
+    ::EnableWindow(::GetDlgItem(m_window, IDC_BENEFICIARY_LABEL), rules.usesBeneficiaryReference);
+    ::EnableWindow(::GetDlgItem(m_window, IDC_BENEFICIARY_REFERENCE), rules.usesBeneficiaryReference);
     ::SetDlgItemTextA(m_window, IDC_BENEFICIARY_REFERENCE, m_state.BeneficiaryReferenceBoxText().GetString());
     if (!rules.iatMarkingAllowed) {
         ::CheckDlgButton(m_window, IDC_IAT_CHECK, BST_UNCHECKED);
