@@ -9,15 +9,10 @@ namespace cli {
 
 namespace {
 
-platform::SystemTime MidnightOf(double day) {
-    const auto parts = FromOleDate(std::trunc(day));
-    if (!parts) throw std::invalid_argument("--today lies outside the calendar");
-    platform::SystemTime time;
-    time.year = static_cast<std::uint16_t>(parts->year);
-    time.month = static_cast<std::uint16_t>(parts->month);
-    time.dayOfWeek = static_cast<std::uint16_t>(parts->dayOfWeek);
-    time.day = static_cast<std::uint16_t>(parts->day);
-    return time;
+CivilDateTime MidnightOf(double day) {
+    const auto date = FromOleDate(std::trunc(day));
+    if (!date) throw std::invalid_argument("--today lies outside the calendar");
+    return CivilDateTime{static_cast<const CivilDate&>(*date)};
 }
 
 }  // namespace

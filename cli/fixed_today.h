@@ -11,7 +11,7 @@ public:
     explicit FixedToday(double day);
 
 private:
-    platform::ScopedHook<platform::SystemTime()> hook_;
+    platform::ScopedHook<CivilDateTime()> hook_;
 };
 
 }  // namespace cli

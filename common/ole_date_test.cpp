@@ -64,7 +64,7 @@ TEST(FromOleDate, SplitsADate) {
     EXPECT_EQ(parts->year, 2010);
     EXPECT_EQ(parts->month, 3);
     EXPECT_EQ(parts->day, 5);
-    EXPECT_EQ(parts->dayOfWeek, 5);  // a Friday
+    EXPECT_EQ(WeekdayOf(*parts), Weekday::Friday);
     EXPECT_EQ(parts->hour, 18);
 }
 
@@ -72,7 +72,7 @@ TEST(FromOleDate, WeekdayFollowsTheRoundedDate) {
     const auto parts = FromOleDate(45000.999995);  // rounds to Thursday 16 March 2023, 00:00
     ASSERT_TRUE(parts);
     EXPECT_EQ(parts->day, 16);
-    EXPECT_EQ(parts->dayOfWeek, 4);
+    EXPECT_EQ(WeekdayOf(*parts), Weekday::Thursday);
 }
 
 TEST(FromOleDate, OutsideThePlatformRangeGivesNothing) {
@@ -96,8 +96,8 @@ TEST(OleDate, RoundTripsEveryDayOfTwoCenturies) {
     for (double date = first; date <= last; date += 1) {
         const auto parts = FromOleDate(date);
         ASSERT_TRUE(parts) << date;
-        ASSERT_EQ(parts->dayOfWeek, expectedWeekday) << date;
-        ASSERT_EQ(ToOleDate({parts->year, parts->month, parts->day}), date);
+        ASSERT_EQ(static_cast<int>(WeekdayOf(*parts)), expectedWeekday) << date;
+        ASSERT_EQ(ToOleDate(*parts), date);
         expectedWeekday = (expectedWeekday + 1) % 7;
     }
 }

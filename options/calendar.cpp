@@ -34,45 +34,46 @@ BankingDay GeneralRule(Weekday weekday) {
     return kBanking;
 }
 
-BankingDay January(const DayParts& parts) {
-    if (parts.day == 1) return On(kFirstJanuary, parts.weekday);
-    if (parts.day == 2) return On(kSecondJanuary, parts.weekday);
-    return GeneralRule(parts.weekday);
+BankingDay January(const CivilDate& date, Weekday weekday) {
+    if (date.day == 1) return On(kFirstJanuary, weekday);
+    if (date.day == 2) return On(kSecondJanuary, weekday);
+    return GeneralRule(weekday);
 }
 
-BankingDay Easter(CalendarDay day, const DayParts& parts) {
-    const CalendarDay easterSunday = CalendarDay::Of(EasterSunday(parts.year));
+BankingDay Easter(CalendarDay day, const CivilDate& date, Weekday weekday) {
+    const CalendarDay easterSunday = CalendarDay::Of(EasterSunday(date.year));
     if (day == easterSunday - 2) return Holiday(kGoodFridayAdvance);
     if (day == easterSunday + 1) return Holiday(kMondayHolidayAdvance);
-    return GeneralRule(parts.weekday);
+    return GeneralRule(weekday);
 }
 
 // The first and the last Monday of May, the last Monday of August.
-BankingDay MondayHoliday(const DayParts& parts, bool includesFirstWeek) {
-    const bool holidayWeek = parts.day >= 25 || (includesFirstWeek && parts.day <= 7);
-    if (parts.weekday == Weekday::Monday && holidayWeek) return Holiday(kMondayHolidayAdvance);
-    return GeneralRule(parts.weekday);
+BankingDay MondayHoliday(const CivilDate& date, Weekday weekday, bool includesFirstWeek) {
+    const bool holidayWeek = date.day >= 25 || (includesFirstWeek && date.day <= 7);
+    if (weekday == Weekday::Monday && holidayWeek) return Holiday(kMondayHolidayAdvance);
+    return GeneralRule(weekday);
 }
 
-BankingDay December(const DayParts& parts) {
-    switch (parts.day) {
-        case 25: return On(kChristmasDay, parts.weekday);
-        case 26: return On(kBoxingDay, parts.weekday);
-        case 27: return On(kDecember27, parts.weekday);
-        case 28: return On(kDecember28, parts.weekday);
-        default: return GeneralRule(parts.weekday);
+BankingDay December(const CivilDate& date, Weekday weekday) {
+    switch (date.day) {
+        case 25: return On(kChristmasDay, weekday);
+        case 26: return On(kBoxingDay, weekday);
+        case 27: return On(kDecember27, weekday);
+        case 28: return On(kDecember28, weekday);
+        default: return GeneralRule(weekday);
     }
 }
 
-BankingDay RuleFor(CalendarDay day, const DayParts& parts) {
-    switch (parts.month) {
-        case 1: return January(parts);
+BankingDay RuleFor(CalendarDay day, const CivilDate& date) {
+    const Weekday weekday = WeekdayOf(date);
+    switch (date.month) {
+        case 1: return January(date, weekday);
         case 3:
-        case 4: return Easter(day, parts);
-        case 5: return MondayHoliday(parts, true);
-        case 8: return MondayHoliday(parts, false);
-        case 12: return December(parts);
-        default: return GeneralRule(parts.weekday);
+        case 4: return Easter(day, date, weekday);
+        case 5: return MondayHoliday(date, weekday, true);
+        case 8: return MondayHoliday(date, weekday, false);
+        case 12: return December(date, weekday);
+        default: return GeneralRule(weekday);
     }
 }
 
@@ -100,8 +101,8 @@ constexpr int kCandidateTests = 3;
 }  // namespace
 
 double CurrentLocalDate() {
-    const platform::SystemTime now = platform::LocalTime();
-    const auto date = ToOleDate({now.year, now.month, now.day}, now.hour, now.minute, now.second);
+    const CivilDateTime now = platform::LocalTime();
+    const auto date = ToOleDate(now, now.hour, now.minute, now.second);
     // The clock reading a date that does not exist is a platform failure, not a day to judge by.
     if (!date) throw CAtlException(hresult::kFail);
     return *date;
@@ -109,10 +110,10 @@ double CurrentLocalDate() {
 
 BankingDay IsBankingDay(double date) {
     const CalendarDay day = CalendarDay::Of(date);
-    const auto parts = Split(day);
+    const auto civil = Split(day);
     // No rule applies to a day the platform cannot represent: it is never a banking day.
-    if (!parts) return {};
-    return RuleFor(day, *parts);
+    if (!civil) return {};
+    return RuleFor(day, *civil);
 }
 
 double EasterSunday(int year) {
@@ -134,9 +135,9 @@ double EasterSunday(int year) {
 
 double NextAvailableProcessingDate(double now) {
     const CalendarDay today = CalendarDay::Of(now);
-    const auto parts = Split(today);
-    if (!parts) return now;
-    const int offset = BaseOffset(parts->weekday);
+    const auto civil = Split(today);
+    if (!civil) return now;
+    const int offset = BaseOffset(WeekdayOf(*civil));
     CalendarDay candidate = today + offset + HolidaysBetween(today + 1, today + offset);
     for (int test = 0; test < kCandidateTests; ++test) {
         const BankingDay answer = IsBankingDay(candidate.At(0));

@@ -13,8 +13,8 @@ double CalendarDay::At(double timeOfDay) const {
 
 double TimeOfDay(double oleDate) { return std::fabs(oleDate - std::trunc(oleDate)); }
 
-std::optional<DayParts> Split(CalendarDay day) {
+std::optional<CivilDate> Split(CalendarDay day) {
     const auto parts = FromOleDate(day.At(0));
     if (!parts) return std::nullopt;
-    return DayParts{parts->year, parts->month, parts->day, static_cast<Weekday>(parts->dayOfWeek)};
+    return *parts;
 }

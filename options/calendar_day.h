@@ -1,9 +1,9 @@
 #pragma once
 #include <optional>
 
-// Calendar days as the banking-day calendar reasons about them.
+#include "common/civil_date.h"
 
-enum class Weekday { Sunday, Monday, Tuesday, Wednesday, Thursday, Friday, Saturday };
+// Calendar days as the banking-day calendar reasons about them.
 
 // A whole calendar day, numbered like the OLE date of its midnight (30 December 1899 is day 0).
 // OLE dates before that day count their days backwards but their time of day forwards (-1.25 is
@@ -33,13 +33,6 @@ private:
 // The time of day of an OLE date as a fraction of a day, 0 <= t < 1, whatever the date's sign.
 double TimeOfDay(double oleDate);
 
-struct DayParts {
-    int year = 0;  // four digits
-    int month = 0;
-    int day = 0;
-    Weekday weekday = Weekday::Sunday;
-};
-
-// The year, month, day and weekday of a day, through the platform's conversion; nothing for a day
+// The date of a day (four-digit year), through the platform's conversion; nothing for a day
 // outside the platform's range (1 January 100 to 31 December 9999).
-std::optional<DayParts> Split(CalendarDay day);
+std::optional<CivilDate> Split(CalendarDay day);

@@ -77,7 +77,7 @@ TEST(CalendarDay, SplitsIntoItsParts) {
         EXPECT_EQ(parts->year, c.year) << c.date;
         EXPECT_EQ(parts->month, c.month) << c.date;
         EXPECT_EQ(parts->day, c.day) << c.date;
-        EXPECT_EQ(parts->weekday, c.weekday) << c.date;
+        EXPECT_EQ(WeekdayOf(*parts), c.weekday) << c.date;
     }
 }
 

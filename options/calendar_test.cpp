@@ -17,7 +17,7 @@ using calendar_test::Date;
 using calendar_test::Describe;
 using calendar_test::Show;
 
-int WeekdayOf(double date) { return FromOleDate(date)->dayOfWeek; }
+int WeekdayOf(double date) { return static_cast<int>(::WeekdayOf(*FromOleDate(date))); }
 
 // A year from 2000 on in which the day exists and falls on the weekday.
 int YearWith(int month, int day, int weekday) {
@@ -272,27 +272,19 @@ TEST(NextAvailableProcessingDate, OutsideThePlatformRangeIsNow) {
     for (const double now : cases) EXPECT_EQ(NextAvailableProcessingDate(now), now) << now;
 }
 
-platform::SystemTime ClockReading(int year, int month, int day, int hour, int minute, int second, int ms) {
-    platform::SystemTime t;
-    t.year = static_cast<std::uint16_t>(year);
-    t.month = static_cast<std::uint16_t>(month);
-    t.day = static_cast<std::uint16_t>(day);
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    t.second = static_cast<std::uint16_t>(second);
-    t.milliseconds = static_cast<std::uint16_t>(ms);
-    return t;
+CivilDateTime ClockReading(int year, int month, int day, int hour, int minute, int second) {
+    return {{year, month, day}, hour, minute, second};
 }
 
 TEST(CurrentLocalDate, ReadsTheClockToTheSecond) {
-    platform::ScopedHook<platform::SystemTime()> clock(platform::LocalTimeHook(),
-                                                       [] { return ClockReading(2024, 5, 20, 13, 45, 30, 999); });
+    platform::ScopedHook<CivilDateTime()> clock(platform::LocalTimeHook(),
+                                                [] { return ClockReading(2024, 5, 20, 13, 45, 30); });
     EXPECT_EQ(CurrentLocalDate(), Date(2024, 5, 20, 13, 45, 30));
 }
 
 TEST(CurrentLocalDate, RefusesAClockReadingThatIsNoDate) {
-    platform::ScopedHook<platform::SystemTime()> clock(platform::LocalTimeHook(),
-                                                       [] { return ClockReading(2024, 2, 30, 12, 0, 0, 0); });
+    platform::ScopedHook<CivilDateTime()> clock(platform::LocalTimeHook(),
+                                                [] { return ClockReading(2024, 2, 30, 12, 0, 0); });
     EXPECT_THROW(CurrentLocalDate(), CAtlException);
 }
 

@@ -25,7 +25,7 @@ inline std::string Show(double date) {
     const auto parts = FromOleDate(date);
     if (!parts) return std::to_string(date) + " (outside the platform range)";
     char text[48];
-    std::snprintf(text, sizeof text, "%s %02d/%02d/%04d %02d:%02d:%02d", WeekdayName(parts->dayOfWeek), parts->day,
+    std::snprintf(text, sizeof text, "%s %02d/%02d/%04d %02d:%02d:%02d", WeekdayName(static_cast<int>(WeekdayOf(*parts))), parts->day,
                   parts->month, parts->year, parts->hour, parts->minute, parts->second);
     return text;
 }

@@ -28,11 +28,8 @@ protected:
     MemoryPayments payments;
     std::vector<platform::MessageBoxRequest> shown;
     platform::MessageAnswer answer = platform::MessageAnswer::Ok;
-    platform::ScopedHook<platform::SystemTime()> clock{platform::LocalTimeHook(), [] {
-        platform::SystemTime t;
-        t.year = 2026, t.month = 12, t.day = 7, t.dayOfWeek = 1, t.hour = 10, t.minute = 30;
-        return t;
-    }};
+    platform::ScopedHook<CivilDateTime()> clock{platform::LocalTimeHook(),
+                                                [] { return CivilDateTime{{2026, 12, 7}, 10, 30, 0}; }};
     platform::ScopedHook<platform::MessageAnswer(const platform::MessageBoxRequest&)> messages{
         platform::MessageBoxHook(), [this](const platform::MessageBoxRequest& request) {
             shown.push_back(request);

@@ -1,13 +1,14 @@
 #pragma once
 #include <functional>
-#include "platform/system_time.h"
+
+#include "common/civil_date.h"
 
 namespace platform {
 
-// The local wall clock (GetLocalTime).
-SystemTime LocalTime();
+// The local wall clock (GetLocalTime), to the second.
+CivilDateTime LocalTime();
 
 // When set, LocalTime() answers from it instead of the clock.
-std::function<SystemTime()>& LocalTimeHook();
+std::function<CivilDateTime()>& LocalTimeHook();
 
 }  // namespace platform

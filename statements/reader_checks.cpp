@@ -48,7 +48,7 @@ void CheckDate(const CTransactionRecord& r, Problems& problems) {
     const double date = r.DateValue();
     if (date == 0) return;
     const auto parts = FromOleDate(date);
-    if (date != std::floor(date) || !parts || ToOleDate({parts->year, parts->month, parts->day}) != date) {
+    if (date != std::floor(date) || !parts || ToOleDate(*parts) != date) {
         problems.push_back("date value is no whole day: " + std::to_string(date) + " from " + Quoted(r.DateText().View()));
     }
 }

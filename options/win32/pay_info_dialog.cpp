@@ -10,6 +10,7 @@
 #include "options/calendar.h"
 #include "platform/string_resource.h"
 #include "platform/win32/module.h"
+#include "platform/win32/system_time.h"
 #include "resources/payment_dialog_ids.h"
 
 namespace {
@@ -140,10 +141,9 @@ void CPayInfoDialog::OnCommand(int id) {
     }
 }
 
-void CPayInfoDialog::OnDateChanged(const SYSTEMTIME& date) {
-    if (const auto ole = ToOleDate({date.wYear, date.wMonth, date.wDay}, date.wHour, date.wMinute, date.wSecond)) {
-        m_state.DateChanged(*ole);
-    }
+void CPayInfoDialog::OnDateChanged(const SYSTEMTIME& picked) {
+    const CivilDateTime date = platform::FromSystemTime(picked);
+    if (const auto ole = ToOleDate(date, date.hour, date.minute, date.second)) m_state.DateChanged(*ole);
 }
 
 void CPayInfoDialog::CentreOverOwner() {
@@ -255,16 +255,9 @@ void CPayInfoDialog::ShowDefaultDate() {
     m_state.StartAt(CurrentLocalDate());
     HWND picker = ::GetDlgItem(m_window, IDC_PROCESSING_DATE);
     ::SendMessageA(picker, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("dd/MM/yyyy"));
-    if (const auto parts = FromOleDate(m_state.ProcessingDate())) {
-        SYSTEMTIME date{};
-        date.wYear = static_cast<WORD>(parts->year);
-        date.wMonth = static_cast<WORD>(parts->month);
-        date.wDayOfWeek = static_cast<WORD>(parts->dayOfWeek);
-        date.wDay = static_cast<WORD>(parts->day);
-        date.wHour = static_cast<WORD>(parts->hour);
-        date.wMinute = static_cast<WORD>(parts->minute);
-        date.wSecond = static_cast<WORD>(parts->second);
-        ::SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
+    if (const auto date = FromOleDate(m_state.ProcessingDate())) {
+        SYSTEMTIME shown = platform::ToSystemTime(*date);
+        ::SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&shown));
     }
 }
 

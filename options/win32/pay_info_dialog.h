@@ -33,7 +33,7 @@ private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
     void OnCommand(int id);
-    void OnDateChanged(const SYSTEMTIME& date);
+    void OnDateChanged(const SYSTEMTIME& picked);
 
     void CentreOverOwner();
     void SetIcon();

@@ -41,11 +41,8 @@ protected:
         return statuses;
     }
 
-    platform::ScopedHook<platform::SystemTime()> clock{platform::LocalTimeHook(), [] {
-        platform::SystemTime t;
-        t.year = 2026, t.month = 12, t.day = 7, t.dayOfWeek = 1, t.hour = 10, t.minute = 30;
-        return t;
-    }};
+    platform::ScopedHook<CivilDateTime()> clock{platform::LocalTimeHook(),
+                                                [] { return CivilDateTime{{2026, 12, 7}, 10, 30, 0}; }};
     MemoryPayments payments{{Payee(u"20-00-00", u"J. Smith & Co", 1234.5), Payee(u"40-11-22", u"Acme Ltd", -3),
                              Payee(u"60-70-80", u"Bloggs", 10)}};
     CPayInfoDialog dialog{payments, "RENT-Q1", "INV 42"};

@@ -2,6 +2,7 @@
 #include "platform/ole_time.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace platform {
 namespace {
@@ -33,19 +34,22 @@ void CivilFromDays(long long z, long long& y, unsigned& m, unsigned& d) {
 
 constexpr long long kOleEpochFromUnix = -25569;  // 30 December 1899
 
+// A part as the platform's 16-bit word holds it.
+unsigned Word(int part) { return static_cast<std::uint16_t>(part); }
+
 }  // namespace
 
-bool SystemTimeToVariantTime(const SystemTime& time, double& date) {
-    if (time.year > 9999 || time.month > 12 || time.day > 31) return false;
-    long long year = time.year;
+bool SystemTimeToVariantTime(const CivilDateTime& time, double& date) {
+    if (Word(time.year) > 9999 || Word(time.month) > 12 || Word(time.day) > 31) return false;
+    long long year = Word(time.year);
     if (year < 50) year += 2000;
     else if (year < 100) year += 1900;
     // Month 0 is December of the year before; day 0, days past a month's end and hours past 23
     // roll over into the neighbouring dates.
-    long long month = time.month;
+    long long month = Word(time.month);
     if (month == 0) { month = 12; --year; }
-    const long long days = DaysFromCivil(year, static_cast<unsigned>(month), 1) + time.day - 1 - kOleEpochFromUnix;
-    const double linear = days + (time.hour * 3600.0 + time.minute * 60.0 + time.second) / 86400.0;
+    const long long days = DaysFromCivil(year, static_cast<unsigned>(month), 1) + Word(time.day) - 1 - kOleEpochFromUnix;
+    const double linear = days + (Word(time.hour) * 3600.0 + Word(time.minute) * 60.0 + Word(time.second)) / 86400.0;
     // Before the epoch the day counts backwards while its time of day still counts forwards:
     // 29 December 1899, 12:00 is -1.5.
     const double whole = std::floor(linear);
@@ -53,12 +57,10 @@ bool SystemTimeToVariantTime(const SystemTime& time, double& date) {
     return true;
 }
 
-bool VariantTimeToSystemTime(double date, SystemTime& time) {
+bool VariantTimeToSystemTime(double date, CivilDateTime& time) {
     if (!(date > kFirstDay - 1.0 && date < kPastLastDay)) return false;
     long long day = static_cast<long long>(std::trunc(date));
     long long seconds = std::llround(std::fabs(date - static_cast<double>(day)) * 86400.0);
-    // The weekday is that of the day before rounding, as the platform reports it.
-    const auto dayOfWeek = static_cast<std::uint16_t>(((day % 7) + 7 + 6) % 7);  // day 0 was a Saturday
     if (seconds >= 86400) {
         seconds -= 86400;
         ++day;
@@ -66,14 +68,12 @@ bool VariantTimeToSystemTime(double date, SystemTime& time) {
     long long y;
     unsigned m, d;
     CivilFromDays(day + kOleEpochFromUnix, y, m, d);
-    time.year = static_cast<std::uint16_t>(y);
-    time.month = static_cast<std::uint16_t>(m);
-    time.day = static_cast<std::uint16_t>(d);
-    time.dayOfWeek = dayOfWeek;
-    time.hour = static_cast<std::uint16_t>(seconds / 3600);
-    time.minute = static_cast<std::uint16_t>(seconds / 60 % 60);
-    time.second = static_cast<std::uint16_t>(seconds % 60);
-    time.milliseconds = 0;
+    time.year = static_cast<int>(y);
+    time.month = static_cast<int>(m);
+    time.day = static_cast<int>(d);
+    time.hour = static_cast<int>(seconds / 3600);
+    time.minute = static_cast<int>(seconds / 60 % 60);
+    time.second = static_cast<int>(seconds % 60);
     return true;
 }
 

@@ -2,18 +2,20 @@
 
 #include <windows.h>
 
+#include "platform/win32/system_time.h"
+
 namespace platform {
 
-std::function<SystemTime()>& LocalTimeHook() {
-    static std::function<SystemTime()> hook;
+std::function<CivilDateTime()>& LocalTimeHook() {
+    static std::function<CivilDateTime()> hook;
     return hook;
 }
 
-SystemTime LocalTime() {
+CivilDateTime LocalTime() {
     if (const auto& hook = LocalTimeHook()) return hook();
     SYSTEMTIME st{};
     ::GetLocalTime(&st);
-    return SystemTime{st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+    return FromSystemTime(st);
 }
 
 }  // namespace platform

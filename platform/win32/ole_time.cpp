@@ -3,33 +3,19 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "platform/win32/system_time.h"
+
 namespace platform {
-namespace {
 
-SYSTEMTIME ToWin32(const SystemTime& t) {
-    SYSTEMTIME st{};
-    st.wYear = t.year;
-    st.wMonth = t.month;
-    st.wDayOfWeek = t.dayOfWeek;
-    st.wDay = t.day;
-    st.wHour = t.hour;
-    st.wMinute = t.minute;
-    st.wSecond = t.second;
-    st.wMilliseconds = t.milliseconds;
-    return st;
-}
-
-}  // namespace
-
-bool SystemTimeToVariantTime(const SystemTime& time, double& date) {
-    SYSTEMTIME st = ToWin32(time);
+bool SystemTimeToVariantTime(const CivilDateTime& time, double& date) {
+    SYSTEMTIME st = ToSystemTime(time);
     return ::SystemTimeToVariantTime(&st, &date) != 0;
 }
 
-bool VariantTimeToSystemTime(double date, SystemTime& time) {
+bool VariantTimeToSystemTime(double date, CivilDateTime& time) {
     SYSTEMTIME st{};
     if (!::VariantTimeToSystemTime(date, &st)) return false;
-    time = SystemTime{st.wYear, st.wMonth, st.wDayOfWeek, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+    time = FromSystemTime(st);
     return true;
 }
 
