@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/payment_table.h"
+#include "cli/export/payment_table.h"
 #include "resources/payment_dialog_ids.h"
 #include "testhost/substitute_host.h"
 #include "tests/support/gui.h"

@@ -1,0 +1,128 @@
+// varrow calendar and varrow next-date: the banking-day calendar, date by date.
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/calendar/date_text.h"
+#include "cli/commands.h"
+#include "cli/shared/command_guard.h"
+#include "cli/shared/shown_text.h"
+#include "cli/shared/usage_error.h"
+#include "options/calendar.h"
+
+namespace cli {
+
+namespace {
+
+const char* const kCalendarHelp =
+    "usage: varrow calendar [DATE...]\n"
+    "\n"
+    "For each DATE, or with none each line of standard input, tells whether the banks process\n"
+    "payments on it:\n"
+    "  DD/MM/YYYY banking 0\n"
+    "  DD/MM/YYYY holiday N     a bank holiday; N days on is the next likely banking day\n"
+    "  DD/MM/YYYY weekend N\n"
+    "Dates are written DD/MM/YYYY or YYYY-MM-DD. A text that is not an existing date is a usage\n"
+    "error (exit 64): among the arguments before anything is printed, on standard input where\n"
+    "it stands.\n";
+
+const char* const kNextDateHelp =
+    "usage: varrow next-date [DATE...]\n"
+    "\n"
+    "For each DATE, or with none each line of standard input, prints the date and the default\n"
+    "processing date of a payment run started on it at 00:00:\n"
+    "  DD/MM/YYYY DD/MM/YYYY\n"
+    "Dates are written DD/MM/YYYY or YYYY-MM-DD. A text that is not an existing date is a usage\n"
+    "error (exit 64): among the arguments before anything is printed, on standard input where\n"
+    "it stands.\n";
+
+double DateOf(const std::string& text, const std::string& where) {
+    const auto date = ParseCommandLineDate(text);
+    if (!date) throw UsageError(where + Shown(text) + " is not an existing date written DD/MM/YYYY or YYYY-MM-DD");
+    return *date;
+}
+
+std::optional<std::string> ReadLine(std::FILE* input) {
+    std::string line;
+    int c = 0;
+    while ((c = std::fgetc(input)) != EOF && c != '\n') line += static_cast<char>(c);
+    if (c == EOF && line.empty()) return std::nullopt;
+    return line;
+}
+
+std::string Trimmed(const std::string& line) {
+    const char* const blanks = " \t\r";
+    const std::size_t first = line.find_first_not_of(blanks);
+    if (first == std::string::npos) return {};
+    return line.substr(first, line.find_last_not_of(blanks) - first + 1);
+}
+
+// The dates that `varrow calendar` and `varrow next-date` work on: the arguments, all checked
+// before the first is used, or, when there are none, each line of `input` in turn (blanks around
+// a date and blank lines are ignored; the first line that is not a date stops the command).
+// Throws UsageError naming the text that is not a date.
+void ForEachDate(const std::vector<std::string>& args, std::FILE* input, const std::function<void(double)>& each) {
+    if (!args.empty()) {
+        std::vector<double> dates;
+        for (const auto& arg : args) {
+            if (arg.size() > 1 && arg[0] == '-') throw UsageError("unknown option " + Shown(arg));
+            dates.push_back(DateOf(arg, ""));
+        }
+        for (const double date : dates) each(date);
+        return;
+    }
+    std::size_t number = 0;
+    while (const auto line = ReadLine(input)) {
+        ++number;
+        const std::string text = Trimmed(*line);
+        if (!text.empty()) each(DateOf(text, "line " + std::to_string(number) + ": "));
+    }
+}
+
+const char* KindName(const BankingDay& day) {
+    switch (day.kind) {
+        case NonBankingKind::None: return "banking";
+        case NonBankingKind::BankHoliday: return "holiday";
+        case NonBankingKind::Weekend: return "weekend";
+    }
+    return "?";
+}
+
+std::string Formatted(double date) {
+    const auto text = FormatCommandLineDate(date);
+    if (!text) throw UsageError("a date lies outside the years 100 to 9999");
+    return *text;
+}
+
+void PrintBankingDay(double date) {
+    const BankingDay day = IsBankingDay(date);
+    std::printf("%s %s %d\n", Formatted(date).c_str(), KindName(day), day.advance);
+}
+
+void PrintNextDate(double date) {
+    const double next = NextAvailableProcessingDate(date);
+    const auto nextText = FormatCommandLineDate(next);
+    if (!nextText) throw UsageError("the next processing date after " + Formatted(date) + " lies beyond 31/12/9999");
+    std::printf("%s %s\n", Formatted(date).c_str(), nextText->c_str());
+}
+
+int RunDateCommand(const char* name, const char* help, const std::vector<std::string>& args, void (*print)(double)) {
+    return RunGuarded(name, [&] {
+        if (AsksForHelp(args)) {
+            std::fputs(help, stdout);
+            return kSuccess;
+        }
+        ForEachDate(args, stdin, print);
+        return kSuccess;
+    });
+}
+
+}  // namespace
+
+int RunCalendar(const std::vector<std::string>& args) { return RunDateCommand("calendar", kCalendarHelp, args, PrintBankingDay); }
+
+int RunNextDate(const std::vector<std::string>& args) { return RunDateCommand("next-date", kNextDateHelp, args, PrintNextDate); }
+
+}  // namespace cli

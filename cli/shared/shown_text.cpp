@@ -1,0 +1,33 @@
+#include "cli/shared/shown_text.h"
+
+#include <cstdio>
+
+namespace cli {
+
+namespace {
+constexpr std::size_t kShownLimit = 60;
+}
+
+std::string Shown(std::string_view text) {
+    std::string shown = "'";
+    for (std::size_t i = 0; i < text.size() && i < kShownLimit; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\r') {
+            shown += "\\r";
+        } else if (c == '\n') {
+            shown += "\\n";
+        } else if (c == '\t') {
+            shown += "\\t";
+        } else if (c < 0x20 || c == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", c);
+            shown += escape;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    if (text.size() > kShownLimit) shown += "...";
+    return shown + "'";
+}
+
+}  // namespace cli

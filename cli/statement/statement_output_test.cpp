@@ -1,0 +1,66 @@
+#include "cli/statement/statement_output.h"
+
+#include <gtest/gtest.h>
+
+#include "common/ole_date.h"
+
+namespace cli {
+
+namespace {
+
+TEST(FormatShortestAmount, GivesTheShortestTextThatReadsBack) {
+    const struct {
+        double amount;
+        const char* text;
+    } cases[] = {{0, "0"}, {12.5, "12.5"}, {7, "7"}, {1234.56, "1234.56"}, {0.1, "0.1"},
+                 {0.000005000001, "5.000001e-06"}, {12345678901.23, "12345678901.23"}, {1e21, "1e+21"}};
+    for (const auto& c : cases) EXPECT_EQ(FormatShortestAmount(c.amount), c.text) << c.amount;
+}
+
+TEST(FormatIsoDate, GivesYearMonthDayOrNothing) {
+    EXPECT_EQ(FormatIsoDate(ToOleDate({2010, 3, 5}).value()), "2010-03-05");
+    EXPECT_EQ(FormatIsoDate(ToOleDate({1896, 2, 29}).value()), "1896-02-29");
+    EXPECT_EQ(FormatIsoDate(0), "");
+    EXPECT_EQ(FormatIsoDate(1e9), "");  // beyond the platform's dates
+}
+
+TEST(AppendCsvField, QuotesOnlyWhatNeedsIt) {
+    const struct {
+        const char* value;
+        const char* field;
+    } cases[] = {
+        {"plain", "plain"},         {"", ""},
+        {" spaced ", " spaced "},   {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"cr\r", "\"cr\r\""},       {"lf\n", "\"lf\n\""},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        AppendCsvField(out, c.value);
+        EXPECT_EQ(out, c.field) << "[" << c.value << "]";
+    }
+}
+
+TEST(AppendJsonString, EscapesAndConvertsToUtf8) {
+    const struct {
+        std::string value;
+        const char* json;
+    } cases[] = {
+        {"plain", "\"plain\""},
+        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"\r\n\t", "\"\\r\\n\\t\""},
+        {std::string("\x01\x1f", 2), "\"\\u0001\\u001f\""},
+        {"\xa3" "5", "\"\xc2\xa3" "5\""},  // pound sign
+        {"\x80", "\"\xe2\x82\xac\""},       // euro sign in Windows-1252
+        {"\x7f", "\"\x7f\""},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        AppendJsonString(out, c.value);
+        EXPECT_EQ(out, c.json) << "[" << c.value << "]";
+    }
+}
+
+}  // namespace
+
+}  // namespace cli
