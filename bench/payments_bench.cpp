@@ -45,16 +45,16 @@ std::vector<PaymentRecord> SupplierPayments() {
 // not need a million records in memory.
 class RepeatingPayments : public Payments {
 public:
-    explicit RepeatingPayments(std::int32_t count) : m_pool(SupplierPayments()), m_count(count) {}
-    std::int32_t Count() const override { return m_count; }
+    explicit RepeatingPayments(std::int32_t count) : pool_(SupplierPayments()), count_(count) {}
+    std::int32_t Count() const override { return count_; }
     std::unique_ptr<Payment> Item(std::int32_t index) override {
-        if (index < 0 || index >= m_count) return nullptr;
-        return m_pool.Item(index % kPoolSize);
+        if (index < 0 || index >= count_) return nullptr;
+        return pool_.Item(index % kPoolSize);
     }
 
 private:
-    MemoryPayments m_pool;
-    std::int32_t m_count;
+    MemoryPayments pool_;
+    std::int32_t count_;
 };
 
 PaymentOptions Options(PaymentFormat format) {

@@ -26,56 +26,56 @@ constexpr int kFormattedLimit = 255;
 
 }  // namespace
 
-CString::CString(const char* text) : m_text(Required(text)) {}
-CString::CString(const char16_t* text) : m_text(FromWide(text)) {}
-CString::CString(std::u16string_view text) : m_text(platform::WideToAnsi(text)) {}
+CString::CString(const char* text) : text_(Required(text)) {}
+CString::CString(const char16_t* text) : text_(FromWide(text)) {}
+CString::CString(std::u16string_view text) : text_(platform::WideToAnsi(text)) {}
 
 CString& CString::operator=(const char* text) {
-    m_text = Required(text);
+    text_ = Required(text);
     return *this;
 }
 
 CString& CString::operator=(const char16_t* text) {
-    m_text = FromWide(text);
+    text_ = FromWide(text);
     return *this;
 }
 
 CString& CString::operator+=(const char* text) {
-    m_text += Required(text);
+    text_ += Required(text);
     return *this;
 }
 
 CString& CString::operator+=(const char16_t* text) {
-    m_text += FromWide(text);
+    text_ += FromWide(text);
     return *this;
 }
 
 CString& CString::operator+=(const CString& text) {
-    m_text += text.m_text;
+    text_ += text.text_;
     return *this;
 }
 
 CString& CString::operator+=(char c) {
-    m_text += c;
+    text_ += c;
     return *this;
 }
 
 char CString::GetAt(int index) const {
     if (index < 0 || index >= GetLength()) throw CAtlException(hresult::kInvalidArg);
-    return m_text[static_cast<std::size_t>(index)];
+    return text_[static_cast<std::size_t>(index)];
 }
 
 int CString::Find(char c) const noexcept {
-    const auto at = m_text.find(c);
+    const auto at = text_.find(c);
     return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
 int CString::ReverseFind(char c) const noexcept {
-    const auto at = m_text.rfind(c);
+    const auto at = text_.rfind(c);
     return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
-int CString::Compare(const char* text) const { return std::strcmp(m_text.c_str(), Required(text)); }
+int CString::Compare(const char* text) const { return std::strcmp(text_.c_str(), Required(text)); }
 
 CString CString::Left(int count) const {
     if (count < 0) throw CAtlException(hresult::kInvalidArg);
@@ -90,8 +90,8 @@ CString CString::Mid(int first, int count) const {
 }
 
 bool CString::LoadString(unsigned id) {
-    m_text = platform::LoadStringResource(id, kFormattedLimit);
-    return !m_text.empty();
+    text_ = platform::LoadStringResource(id, kFormattedLimit);
+    return !text_.empty();
 }
 
 void CString::Format(const char* format, ...) {
@@ -101,12 +101,12 @@ void CString::Format(const char* format, ...) {
     va_start(args, format);
     std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
-    m_text = buffer;
+    text_ = buffer;
 }
 
 #ifdef _WIN32
 BSTR CString::AllocSysString() const {
-    const std::u16string wide = platform::AnsiToWide(m_text);
+    const std::u16string wide = platform::AnsiToWide(text_);
     BSTR result = ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()), static_cast<UINT>(wide.size()));
     if (!result) throw CAtlException(hresult::kOutOfMemory);
     return result;

@@ -14,7 +14,7 @@ public:
     CString() = default;
     CString(const char* text);  // NOLINT(google-explicit-constructor): reads like a string literal
     explicit CString(const char16_t* text);
-    explicit CString(std::string_view text) : m_text(text) {}
+    explicit CString(std::string_view text) : text_(text) {}
     explicit CString(std::u16string_view text);
 
     CString& operator=(const char* text);
@@ -24,8 +24,8 @@ public:
     CString& operator+=(const CString& text);
     CString& operator+=(char c);
 
-    int GetLength() const noexcept { return static_cast<int>(m_text.size()); }
-    bool IsEmpty() const noexcept { return m_text.empty(); }
+    int GetLength() const noexcept { return static_cast<int>(text_.size()); }
+    bool IsEmpty() const noexcept { return text_.empty(); }
     char GetAt(int index) const;
     int Find(char c) const noexcept;         // first position, or -1
     int ReverseFind(char c) const noexcept;  // last position, or -1
@@ -33,8 +33,8 @@ public:
     int Compare(const char* text) const;
     bool operator==(const char* text) const { return Compare(text) == 0; }
     bool operator!=(const char* text) const { return Compare(text) != 0; }
-    bool operator==(const CString& other) const noexcept { return m_text == other.m_text; }
-    bool operator!=(const CString& other) const noexcept { return m_text != other.m_text; }
+    bool operator==(const CString& other) const noexcept { return text_ == other.text_; }
+    bool operator!=(const CString& other) const noexcept { return text_ != other.text_; }
 
     CString Left(int count) const;
     CString Mid(int first) const;
@@ -45,8 +45,8 @@ public:
     // printf-style formatting; the result is cut to 255 characters.
     void Format(const char* format, ...);
 
-    const char* GetString() const noexcept { return m_text.c_str(); }
-    std::string_view View() const noexcept { return m_text; }
+    const char* GetString() const noexcept { return text_.c_str(); }
+    std::string_view View() const noexcept { return text_; }
 
 #ifdef _WIN32
     // A new BSTR converted with the ANSI code page; raises E_OUTOFMEMORY when it cannot be made.
@@ -54,5 +54,5 @@ public:
 #endif
 
 private:
-    std::string m_text;
+    std::string text_;
 };

@@ -11,9 +11,9 @@ constexpr std::int32_t kOutOfMemory = static_cast<std::int32_t>(0x8007000E);
 // The failure of a string, BSTR or registry routine, carrying its HRESULT.
 class CAtlException {
 public:
-    explicit CAtlException(std::int32_t hr) noexcept : m_hr(hr) {}
-    std::int32_t Result() const noexcept { return m_hr; }
+    explicit CAtlException(std::int32_t hr) noexcept : hr_(hr) {}
+    std::int32_t Result() const noexcept { return hr_; }
 
 private:
-    std::int32_t m_hr;
+    std::int32_t hr_;
 };

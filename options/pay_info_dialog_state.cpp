@@ -5,37 +5,37 @@
 #include "options/calendar.h"
 
 PayInfoDialogState::PayInfoDialogState(Payments& payments, CString templateName, CString beneficiaryReference)
-    : m_payments(payments),
-      m_offeredTemplate(std::move(templateName)),
-      m_offeredBeneficiaryReference(std::move(beneficiaryReference)) {}
+    : payments_(payments),
+      offeredTemplate_(std::move(templateName)),
+      offeredBeneficiaryReference_(std::move(beneficiaryReference)) {}
 
-void PayInfoDialogState::StartAt(double now) { m_processingDate = NextAvailableProcessingDate(now); }
+void PayInfoDialogState::StartAt(double now) { processingDate_ = NextAvailableProcessingDate(now); }
 
 void PayInfoDialogState::SelectFormat(PaymentFormat format) {
-    if (format != m_format) m_changesMade = true;
-    m_format = format;
+    if (format != format_) changesMade_ = true;
+    format_ = format;
 }
 
 void PayInfoDialogState::DateChanged(double date) {
-    if (date != m_processingDate) m_changesMade = true;
-    m_processingDate = date;
+    if (date != processingDate_) changesMade_ = true;
+    processingDate_ = date;
 }
 
 CString PayInfoDialogState::TemplateBoxText() const {
-    return Rules().usesTemplate ? m_offeredTemplate : CString();
+    return Rules().usesTemplate ? offeredTemplate_ : CString();
 }
 
 CString PayInfoDialogState::BeneficiaryReferenceBoxText() const {
-    return Rules().usesBeneficiaryReference ? m_offeredBeneficiaryReference : CString();
+    return Rules().usesBeneficiaryReference ? offeredBeneficiaryReference_ : CString();
 }
 
 bool PayInfoDialogState::MarkSelected(const std::vector<std::int32_t>& paymentIndexes, bool mark) {
     if (paymentIndexes.empty()) return false;
-    m_changesMade = true;
+    changesMade_ = true;
     for (const std::int32_t index : paymentIndexes) {
         // The host's failures here are not the user's concern: the list shows what stuck.
         try {
-            if (auto payment = m_payments.Item(index)) payment->SetStatus(mark ? 1 : 0);
+            if (auto payment = payments_.Item(index)) payment->SetStatus(mark ? 1 : 0);
         } catch (...) {
         }
     }
@@ -44,15 +44,15 @@ bool PayInfoDialogState::MarkSelected(const std::vector<std::int32_t>& paymentIn
 
 bool PayInfoDialogState::Confirm(platform::WindowHandle owner, const CString& templateText,
                                  const CString& beneficiaryText) {
-    if (!ValidateBankingDate(m_processingDate, owner)) return false;
-    if (IsBeyondProcessingHorizon(m_processingDate, owner)) return false;
-    m_confirmedTemplate = templateText.Left(kTemplateNameLimit);
-    m_confirmedBeneficiaryReference = beneficiaryText.Left(kBeneficiaryReferenceLimit);
+    if (!ValidateBankingDate(processingDate_, owner)) return false;
+    if (IsBeyondProcessingHorizon(processingDate_, owner)) return false;
+    confirmedTemplate_ = templateText.Left(kTemplateNameLimit);
+    confirmedBeneficiaryReference_ = beneficiaryText.Left(kBeneficiaryReferenceLimit);
     return true;
 }
 
 bool PayInfoDialogState::Cancel(platform::WindowHandle owner) {
-    if (m_changesMade) {
+    if (changesMade_) {
         const auto answer = platform::ShowMessageBox({owner, "Do you wish to ignore these changes?",
                                                       "Changes have been made", platform::MessageIcon::Question,
                                                       platform::MessageButtons::YesNo});
@@ -65,13 +65,13 @@ bool PayInfoDialogState::Cancel(platform::WindowHandle owner) {
 void PayInfoDialogState::ClearEveryMark() {
     std::int32_t count = 0;
     try {
-        count = m_payments.Count();
+        count = payments_.Count();
     } catch (...) {
         return;
     }
     for (std::int32_t i = 0; i < count; ++i) {
         try {
-            if (auto payment = m_payments.Item(i)) payment->SetStatus(0);
+            if (auto payment = payments_.Item(i)) payment->SetStatus(0);
         } catch (...) {
         }
     }
@@ -79,11 +79,11 @@ void PayInfoDialogState::ClearEveryMark() {
 
 PaymentOptions PayInfoDialogState::Options() const {
     PaymentOptions options;
-    options.processingDate = m_processingDate;
-    options.format = m_format;
+    options.processingDate = processingDate_;
+    options.format = format_;
     // A box the format disables was empty when OK was pressed; the contract holds even if a
     // caller reads the options without it.
-    if (Rules().usesTemplate) options.templateName = m_confirmedTemplate;
-    if (Rules().usesBeneficiaryReference) options.beneficiaryReference = m_confirmedBeneficiaryReference;
+    if (Rules().usesTemplate) options.templateName = confirmedTemplate_;
+    if (Rules().usesBeneficiaryReference) options.beneficiaryReference = confirmedBeneficiaryReference_;
     return options;
 }

@@ -19,11 +19,11 @@ public:
     // The default processing date: the next available one after `now`.
     void StartAt(double now);
 
-    PaymentFormat Format() const { return m_format; }
-    const PaymentFormatInfo& Rules() const { return FormatInfo(m_format); }
+    PaymentFormat Format() const { return format_; }
+    const PaymentFormatInfo& Rules() const { return FormatInfo(format_); }
     void SelectFormat(PaymentFormat format);
 
-    double ProcessingDate() const { return m_processingDate; }
+    double ProcessingDate() const { return processingDate_; }
     void DateChanged(double date);
 
     // The text a box shows under the current format: the offered value, or empty text while the
@@ -32,7 +32,7 @@ public:
     CString BeneficiaryReferenceBoxText() const;
 
     // The payment list as it stands now.
-    std::vector<PaymentListRow> Rows() const { return PaymentListRows(m_payments); }
+    std::vector<PaymentListRow> Rows() const { return PaymentListRows(payments_); }
 
     // Set (mark true) or Reset on the payments with these indexes, in order. Nothing happens, and
     // false comes back, when none is selected.
@@ -46,7 +46,7 @@ public:
     // (false). Then clears every payment's IAT mark and returns true.
     bool Cancel(platform::WindowHandle owner);
 
-    bool ChangesMade() const { return m_changesMade; }
+    bool ChangesMade() const { return changesMade_; }
 
     // What the payment run reads back after OK.
     PaymentOptions Options() const;
@@ -54,12 +54,12 @@ public:
 private:
     void ClearEveryMark();
 
-    Payments& m_payments;
-    bool m_changesMade = false;
-    double m_processingDate = 0;
-    PaymentFormat m_format = PaymentFormat::StandardDomestic;
-    CString m_offeredTemplate;
-    CString m_offeredBeneficiaryReference;
-    CString m_confirmedTemplate;
-    CString m_confirmedBeneficiaryReference;
+    Payments& payments_;
+    bool changesMade_ = false;
+    double processingDate_ = 0;
+    PaymentFormat format_ = PaymentFormat::StandardDomestic;
+    CString offeredTemplate_;
+    CString offeredBeneficiaryReference_;
+    CString confirmedTemplate_;
+    CString confirmedBeneficiaryReference_;
 };

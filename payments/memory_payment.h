@@ -33,17 +33,17 @@ struct PaymentRecord {
 class MemoryPayments : public Payments {
 public:
     MemoryPayments() = default;
-    explicit MemoryPayments(std::vector<PaymentRecord> records) : m_records(std::move(records)) {}
+    explicit MemoryPayments(std::vector<PaymentRecord> records) : records_(std::move(records)) {}
 
     std::int32_t Count() const override;
     // nullptr outside 0..Count()-1, as a failed fetch from the host.
     std::unique_ptr<Payment> Item(std::int32_t index) override;
 
-    std::vector<PaymentRecord>& Records() noexcept { return m_records; }
-    const std::vector<PaymentRecord>& Records() const noexcept { return m_records; }
+    std::vector<PaymentRecord>& Records() noexcept { return records_; }
+    const std::vector<PaymentRecord>& Records() const noexcept { return records_; }
 
 private:
-    std::vector<PaymentRecord> m_records;
+    std::vector<PaymentRecord> records_;
 };
 
 // A Payment over one record that the caller keeps alive.

@@ -21,12 +21,12 @@ bool AccountNumberPasses(std::string_view text) {
 
 bool PayeeNamePasses(std::u16string_view name) { return !name.empty(); }
 
-StatusKeeper::StatusKeeper(Payment& payment) : m_payment(payment) { m_payment.SetStatus(0); }
+StatusKeeper::StatusKeeper(Payment& payment) : payment_(payment) { payment_.SetStatus(0); }
 
 void StatusKeeper::Record(bool passed, std::int32_t failureCode) {
     if (passed) return;
-    m_payment.SetStatus(failureCode);
-    m_allPassed = false;
+    payment_.SetStatus(failureCode);
+    allPassed_ = false;
 }
 
 void CheckPayerAccount(StatusKeeper& status, const PayerAccount& payer) {

@@ -30,11 +30,11 @@ public:
     StatusKeeper& operator=(const StatusKeeper&) = delete;
 
     void Record(bool passed, std::int32_t failureCode);
-    bool AllPassed() const noexcept { return m_allPassed; }
+    bool AllPassed() const noexcept { return allPassed_; }
 
 private:
-    Payment& m_payment;
-    bool m_allPassed = true;
+    Payment& payment_;
+    bool allPassed_ = true;
 };
 
 // The checks in the groups that the writers apply, each group in its own order.

@@ -52,79 +52,79 @@ std::vector<PaymentRecord> Examples(std::size_t count) {
 class FailingPayments : public Payments {
 public:
     FailingPayments(std::vector<PaymentRecord> records, std::int32_t failingIndex)
-        : m_payments(std::move(records)), m_failingIndex(failingIndex) {}
-    std::int32_t Count() const override { return m_payments.Count(); }
+        : payments_(std::move(records)), failingIndex_(failingIndex) {}
+    std::int32_t Count() const override { return payments_.Count(); }
     std::unique_ptr<Payment> Item(std::int32_t index) override {
-        return index == m_failingIndex ? nullptr : m_payments.Item(index);
+        return index == failingIndex_ ? nullptr : payments_.Item(index);
     }
-    const std::vector<PaymentRecord>& Records() const { return m_payments.Records(); }
+    const std::vector<PaymentRecord>& Records() const { return payments_.Records(); }
 
 private:
-    MemoryPayments m_payments;
-    std::int32_t m_failingIndex;
+    MemoryPayments payments_;
+    std::int32_t failingIndex_;
 };
 
 // A collection that claims payments it cannot hand out.
 class PhantomPayments : public Payments {
 public:
-    explicit PhantomPayments(std::int32_t count) : m_count(count) {}
-    std::int32_t Count() const override { return m_count; }
+    explicit PhantomPayments(std::int32_t count) : count_(count) {}
+    std::int32_t Count() const override { return count_; }
     std::unique_ptr<Payment> Item(std::int32_t) override { return nullptr; }
 
 private:
-    std::int32_t m_count;
+    std::int32_t count_;
 };
 
 // A collection that says it is empty but hands out a payment all the same.
 class EmptyButGenerousPayments : public Payments {
 public:
     std::int32_t Count() const override { return 0; }
-    std::unique_ptr<Payment> Item(std::int32_t) override { return MakeRecordPayment(m_record); }
-    PaymentRecord m_record = ExamplePayment();
+    std::unique_ptr<Payment> Item(std::int32_t) override { return MakeRecordPayment(record_); }
+    PaymentRecord record_ = ExamplePayment();
 };
 
 // A collection whose payment at one index fails as soon as it is read, as a broken host object.
 class ThrowingPayments : public Payments {
 public:
     ThrowingPayments(std::vector<PaymentRecord> records, std::int32_t failingIndex)
-        : m_payments(std::move(records)), m_failingIndex(failingIndex) {}
-    std::int32_t Count() const override { return m_payments.Count(); }
+        : payments_(std::move(records)), failingIndex_(failingIndex) {}
+    std::int32_t Count() const override { return payments_.Count(); }
     std::unique_ptr<Payment> Item(std::int32_t index) override;
 
 private:
-    MemoryPayments m_payments;
-    std::int32_t m_failingIndex;
+    MemoryPayments payments_;
+    std::int32_t failingIndex_;
 };
 
 class ThrowingPayment : public Payment {
 public:
-    explicit ThrowingPayment(std::unique_ptr<Payment> inner) : m_inner(std::move(inner)) {}
+    explicit ThrowingPayment(std::unique_ptr<Payment> inner) : inner_(std::move(inner)) {}
     double Value() const override { throw std::runtime_error("host object failed"); }
-    std::u16string PayerBankBACSReference() const override { return m_inner->PayerBankBACSReference(); }
-    std::u16string PayerBankSortCode() const override { return m_inner->PayerBankSortCode(); }
-    std::u16string PayerBankAccountNumber() const override { return m_inner->PayerBankAccountNumber(); }
-    std::u16string PayerBankAccountName() const override { return m_inner->PayerBankAccountName(); }
-    std::u16string PayerBuildingSocietyRollNumber() const override { return m_inner->PayerBuildingSocietyRollNumber(); }
-    std::u16string PayeeBankBACSReference() const override { return m_inner->PayeeBankBACSReference(); }
-    std::u16string PayeeBankSortCode() const override { return m_inner->PayeeBankSortCode(); }
-    std::u16string PayeeBankAccountNumber() const override { return m_inner->PayeeBankAccountNumber(); }
-    std::u16string PayeeBankAccountName() const override { return m_inner->PayeeBankAccountName(); }
-    std::u16string PayeeBuildingSocietyRollNumber() const override { return m_inner->PayeeBuildingSocietyRollNumber(); }
-    std::u16string Reference() const override { return m_inner->Reference(); }
-    std::u16string Details() const override { return m_inner->Details(); }
-    std::int16_t Currency() const override { return m_inner->Currency(); }
-    double Date() const override { return m_inner->Date(); }
-    std::int32_t Status() const override { return m_inner->Status(); }
-    void SetStatus(std::int32_t status) override { m_inner->SetStatus(status); }
-    std::u16string ClientReference() const override { return m_inner->ClientReference(); }
+    std::u16string PayerBankBACSReference() const override { return inner_->PayerBankBACSReference(); }
+    std::u16string PayerBankSortCode() const override { return inner_->PayerBankSortCode(); }
+    std::u16string PayerBankAccountNumber() const override { return inner_->PayerBankAccountNumber(); }
+    std::u16string PayerBankAccountName() const override { return inner_->PayerBankAccountName(); }
+    std::u16string PayerBuildingSocietyRollNumber() const override { return inner_->PayerBuildingSocietyRollNumber(); }
+    std::u16string PayeeBankBACSReference() const override { return inner_->PayeeBankBACSReference(); }
+    std::u16string PayeeBankSortCode() const override { return inner_->PayeeBankSortCode(); }
+    std::u16string PayeeBankAccountNumber() const override { return inner_->PayeeBankAccountNumber(); }
+    std::u16string PayeeBankAccountName() const override { return inner_->PayeeBankAccountName(); }
+    std::u16string PayeeBuildingSocietyRollNumber() const override { return inner_->PayeeBuildingSocietyRollNumber(); }
+    std::u16string Reference() const override { return inner_->Reference(); }
+    std::u16string Details() const override { return inner_->Details(); }
+    std::int16_t Currency() const override { return inner_->Currency(); }
+    double Date() const override { return inner_->Date(); }
+    std::int32_t Status() const override { return inner_->Status(); }
+    void SetStatus(std::int32_t status) override { inner_->SetStatus(status); }
+    std::u16string ClientReference() const override { return inner_->ClientReference(); }
 
 private:
-    std::unique_ptr<Payment> m_inner;
+    std::unique_ptr<Payment> inner_;
 };
 
 std::unique_ptr<Payment> ThrowingPayments::Item(std::int32_t index) {
-    auto payment = m_payments.Item(index);
-    if (index != m_failingIndex || !payment) return payment;
+    auto payment = payments_.Item(index);
+    if (index != failingIndex_ || !payment) return payment;
     return std::make_unique<ThrowingPayment>(std::move(payment));
 }
 
@@ -260,11 +260,11 @@ TEST(PaymentFile, ACollectionThatCountsNoPaymentGetsNoHeader) {
     for (const auto format : {PaymentFormat::BulkList, PaymentFormat::AdHocBulk}) {
         TempDir dir;
         EmptyButGenerousPayments payments;
-        payments.m_record.Status = 1;
+        payments.record_.Status = 1;
         const auto outcome = WritePaymentFile(payments, Options(format), dir.File("pay.csv"));
         ExpectOutcome(outcome, 2, 0, Failure::FetchFailed, "format " + std::to_string(static_cast<int>(format)));
         EXPECT_EQ(dir.Read("pay.csv"), "");
-        EXPECT_EQ(payments.m_record.Status, 1);
+        EXPECT_EQ(payments.record_.Status, 1);
     }
 }
 

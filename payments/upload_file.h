@@ -11,7 +11,7 @@ class UploadFile {
 public:
     explicit UploadFile(const std::string& path);
 
-    bool IsOpen() const noexcept { return m_file != nullptr; }
+    bool IsOpen() const noexcept { return file_ != nullptr; }
     // False once any write has failed; nothing more is written after a failure.
     bool Write(std::string_view bytes);
     // Flushes and closes; false when that or any earlier write failed.
@@ -21,6 +21,6 @@ private:
     struct Closer {
         void operator()(std::FILE* file) const noexcept { std::fclose(file); }
     };
-    std::unique_ptr<std::FILE, Closer> m_file;
-    bool m_failed = false;
+    std::unique_ptr<std::FILE, Closer> file_;
+    bool failed_ = false;
 };

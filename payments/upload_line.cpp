@@ -8,33 +8,33 @@ bool BreaksLineShape(char c) { return c == ',' || c == '"' || c == '\r' || c == 
 
 }  // namespace
 
-UploadLine::UploadLine(std::string& out, int fieldCount) : m_out(out), m_fieldCount(fieldCount) {
+UploadLine::UploadLine(std::string& out, int fieldCount) : out_(out), fieldCount_(fieldCount) {
     if (fieldCount < 1) throw std::logic_error("an upload line needs at least one field");
 }
 
 void UploadLine::AdvanceTo(int field) {
-    m_out.append(static_cast<std::size_t>(field - m_current), ',');
-    m_current = field;
+    out_.append(static_cast<std::size_t>(field - current_), ',');
+    current_ = field;
 }
 
 UploadLine& UploadLine::Put(int field, std::string_view text) {
-    const bool inOrder = field > m_current || (field == m_current && !m_currentFilled);
-    if (m_finished || field > m_fieldCount || !inOrder) {
+    const bool inOrder = field > current_ || (field == current_ && !currentFilled_);
+    if (finished_ || field > fieldCount_ || !inOrder) {
         throw std::logic_error("upload line field " + std::to_string(field) + " out of place");
     }
     AdvanceTo(field);
-    m_currentFilled = true;
-    const std::size_t start = m_out.size();
-    m_out.append(text);
-    for (auto c = m_out.begin() + static_cast<std::ptrdiff_t>(start); c != m_out.end(); ++c) {
+    currentFilled_ = true;
+    const std::size_t start = out_.size();
+    out_.append(text);
+    for (auto c = out_.begin() + static_cast<std::ptrdiff_t>(start); c != out_.end(); ++c) {
         if (BreaksLineShape(*c)) *c = kReplacementCharacter;
     }
     return *this;
 }
 
 void UploadLine::Finish() {
-    if (m_finished) throw std::logic_error("upload line finished twice");
-    AdvanceTo(m_fieldCount);
-    m_out += "\r\n";
-    m_finished = true;
+    if (finished_) throw std::logic_error("upload line finished twice");
+    AdvanceTo(fieldCount_);
+    out_ += "\r\n";
+    finished_ = true;
 }

@@ -30,9 +30,9 @@ public:
 private:
     void AdvanceTo(int field);
 
-    std::string& m_out;
-    int m_fieldCount;
-    int m_current = 1;  // the field that the end of m_out is in
-    bool m_currentFilled = false;
-    bool m_finished = false;
+    std::string& out_;
+    int fieldCount_;
+    int current_ = 1;  // the field that the end of out_ is in
+    bool currentFilled_ = false;
+    bool finished_ = false;
 };

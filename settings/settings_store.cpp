@@ -10,14 +10,14 @@ constexpr std::size_t kReadRequest = 259;
 }  // namespace
 
 CString SettingsStore::SettingsFilePath() {
-    if (m_pathComputed) return m_path;
+    if (pathComputed_) return path_;
     const auto folder = platform::CommonAppDataFolder();
     const auto path = folder ? platform::AppendPath(*folder, kRelativePath) : std::nullopt;
     if (path) {
-        m_path = CString(std::string_view(*path));
-        m_pathComputed = true;
+        path_ = CString(std::string_view(*path));
+        pathComputed_ = true;
     }
-    return m_path;
+    return path_;
 }
 
 bool SettingsStore::ReadSetting(const CString& key, CString& value) {

@@ -17,8 +17,8 @@ public:
     bool WriteSetting(const CString& key, const CString& value);
 
 private:
-    CString m_path;
-    bool m_pathComputed = false;
+    CString path_;
+    bool pathComputed_ = false;
 };
 
 // The store of this module, which the payment run uses.

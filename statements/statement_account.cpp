@@ -14,9 +14,9 @@ void StatementAccount::SetAccountNumber(std::u16string_view hostValue) {
     SetAccountNumber(platform::WideToAnsi(hostValue));
 }
 
-void StatementAccount::SetSortCode(std::string_view value) { m_sortCode = DigitsOnly(Limited(value)); }
+void StatementAccount::SetSortCode(std::string_view value) { sortCode_ = DigitsOnly(Limited(value)); }
 
-void StatementAccount::SetAccountNumber(std::string_view value) { m_accountNumber = std::string(Limited(value)); }
+void StatementAccount::SetAccountNumber(std::string_view value) { accountNumber_ = std::string(Limited(value)); }
 
 bool AccountMatches(const CTransactionRecord& record, const StatementAccount& account) {
     return record.SortCode().View() == account.SortCode() && record.AccountNumber().View() == account.AccountNumber();

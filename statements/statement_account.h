@@ -18,12 +18,12 @@ public:
     void SetSortCode(std::string_view value);
     void SetAccountNumber(std::string_view value);
 
-    const std::string& SortCode() const noexcept { return m_sortCode; }
-    const std::string& AccountNumber() const noexcept { return m_accountNumber; }
+    const std::string& SortCode() const noexcept { return sortCode_; }
+    const std::string& AccountNumber() const noexcept { return accountNumber_; }
 
 private:
-    std::string m_sortCode;
-    std::string m_accountNumber;
+    std::string sortCode_;
+    std::string accountNumber_;
 };
 
 // Whether `record` belongs to `account`: its Sort Code and Account Number equal the account's,

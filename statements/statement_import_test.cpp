@@ -25,7 +25,7 @@ public:
 private:
     class Sink : public TransactionSink {
     public:
-        explicit Sink(std::string& log) : m_log(log) {}
+        explicit Sink(std::string& log) : log_(log) {}
         void SetNumber(std::int32_t number) override { Note(3, std::to_string(number)); }
         void SetDate(double date) override { Note(5, Number(date)); }
         void SetDirection(std::int32_t direction) override { Note(11, std::to_string(direction)); }
@@ -40,9 +40,9 @@ private:
             return text.str();
         }
         void Note(int method, const std::string& value) {
-            m_log += (m_log.empty() ? "" : " ") + std::to_string(method) + ":" + value;
+            log_ += (log_.empty() ? "" : " ") + std::to_string(method) + ":" + value;
         }
-        std::string& m_log;
+        std::string& log_;
     };
 };
 

@@ -133,42 +133,42 @@ struct PendingRow {
 // Fills the pending row as the host would fill its transaction.
 class RowSink : public TransactionSink {
 public:
-    explicit RowSink(PendingRow& row) : m_row(row) {}
-    void SetNumber(std::int32_t number) override { m_row.number = number; }
-    void SetDate(double date) override { m_row.date = date; }
-    void SetDirection(std::int32_t direction) override { m_row.direction = direction; }
-    void SetAmount(double amount) override { m_row.amount = amount; }
-    void SetNarrative(const CString& narrative) override { m_row.narrative = narrative; }
-    void SetType(const CString& type) override { m_row.type = type; }
+    explicit RowSink(PendingRow& row) : row_(row) {}
+    void SetNumber(std::int32_t number) override { row_.number = number; }
+    void SetDate(double date) override { row_.date = date; }
+    void SetDirection(std::int32_t direction) override { row_.direction = direction; }
+    void SetAmount(double amount) override { row_.amount = amount; }
+    void SetNarrative(const CString& narrative) override { row_.narrative = narrative; }
+    void SetType(const CString& type) override { row_.type = type; }
 
 private:
-    PendingRow& m_row;
+    PendingRow& row_;
 };
 
 // The host's collection as the command sees it: each transaction becomes one printed row, printed
 // once it is complete, that is when the next one is added or the reading ends.
 class PrintedTransactions : public TransactionCollection {
 public:
-    explicit PrintedTransactions(StatementRowWriter& writer) : m_writer(writer) {}
+    explicit PrintedTransactions(StatementRowWriter& writer) : writer_(writer) {}
 
     std::unique_ptr<TransactionSink> AddTransaction(const CTransactionRecord& source) override {
         Flush();
-        m_row = PendingRow();
-        m_row.sortCode = source.SortCode();
-        m_row.account = source.AccountNumber();
-        m_pending = true;
-        return std::make_unique<RowSink>(m_row);
+        row_ = PendingRow();
+        row_.sortCode = source.SortCode();
+        row_.account = source.AccountNumber();
+        pending_ = true;
+        return std::make_unique<RowSink>(row_);
     }
 
     void Flush() {
-        if (m_pending) m_writer.Write(m_row.Values());
-        m_pending = false;
+        if (pending_) writer_.Write(row_.Values());
+        pending_ = false;
     }
 
 private:
-    StatementRowWriter& m_writer;
-    PendingRow m_row;
-    bool m_pending = false;
+    StatementRowWriter& writer_;
+    PendingRow row_;
+    bool pending_ = false;
 };
 
 const char* ReasonText(CTransactionRecord::ReadError reason) {

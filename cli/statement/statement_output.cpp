@@ -80,66 +80,66 @@ void AppendJsonString(std::string& out, std::string_view value) {
     out += '"';
 }
 
-StatementRowWriter::StatementRowWriter(std::FILE* out, bool json) : m_out(out), m_json(json) {}
+StatementRowWriter::StatementRowWriter(std::FILE* out, bool json) : out_(out), json_(json) {}
 
 void StatementRowWriter::Begin() {
-    if (m_begun) return;
-    m_begun = true;
-    std::fputs(m_json ? "[" : "number,sort_code,account,date,direction,amount,type,narrative\n", m_out);
+    if (begun_) return;
+    begun_ = true;
+    std::fputs(json_ ? "[" : "number,sort_code,account,date,direction,amount,type,narrative\n", out_);
 }
 
 void StatementRowWriter::Write(const StatementRow& row) {
     Begin();
-    m_line.clear();
-    if (m_json) {
+    line_.clear();
+    if (json_) {
         AppendJson(row);
     } else {
         AppendCsv(row);
     }
-    std::fwrite(m_line.data(), 1, m_line.size(), m_out);
-    m_first = false;
+    std::fwrite(line_.data(), 1, line_.size(), out_);
+    first_ = false;
 }
 
 void StatementRowWriter::End() {
     Begin();
-    std::fputs(m_json ? (m_first ? "]\n" : "\n]\n") : "", m_out);
+    std::fputs(json_ ? (first_ ? "]\n" : "\n]\n") : "", out_);
 }
 
 void StatementRowWriter::AppendCsv(const StatementRow& row) {
-    m_line += std::to_string(row.number);
-    m_line += ',';
-    AppendCsvField(m_line, row.sortCode);
-    m_line += ',';
-    AppendCsvField(m_line, row.account);
-    m_line += ',';
-    m_line += FormatIsoDate(row.date);
-    m_line += ',';
-    m_line += DirectionName(row.direction);
-    m_line += ',';
-    m_line += FormatShortestAmount(row.amount);
-    m_line += ',';
-    AppendCsvField(m_line, row.type);
-    m_line += ',';
-    AppendCsvField(m_line, row.narrative);
-    m_line += '\n';
+    line_ += std::to_string(row.number);
+    line_ += ',';
+    AppendCsvField(line_, row.sortCode);
+    line_ += ',';
+    AppendCsvField(line_, row.account);
+    line_ += ',';
+    line_ += FormatIsoDate(row.date);
+    line_ += ',';
+    line_ += DirectionName(row.direction);
+    line_ += ',';
+    line_ += FormatShortestAmount(row.amount);
+    line_ += ',';
+    AppendCsvField(line_, row.type);
+    line_ += ',';
+    AppendCsvField(line_, row.narrative);
+    line_ += '\n';
 }
 
 void StatementRowWriter::AppendJson(const StatementRow& row) {
-    m_line += m_first ? "\n" : ",\n";
-    m_line += "{\"number\":" + std::to_string(row.number) + ",\"sort_code\":";
-    AppendJsonString(m_line, row.sortCode);
-    m_line += ",\"account\":";
-    AppendJsonString(m_line, row.account);
+    line_ += first_ ? "\n" : ",\n";
+    line_ += "{\"number\":" + std::to_string(row.number) + ",\"sort_code\":";
+    AppendJsonString(line_, row.sortCode);
+    line_ += ",\"account\":";
+    AppendJsonString(line_, row.account);
     const std::string date = FormatIsoDate(row.date);
-    m_line += ",\"date\":";
-    m_line += date.empty() ? "null" : "\"" + date + "\"";
-    m_line += ",\"direction\":\"";
-    m_line += DirectionName(row.direction);
-    m_line += "\",\"amount\":" + FormatShortestAmount(row.amount) + ",\"type\":";
-    AppendJsonString(m_line, row.type);
-    m_line += ",\"narrative\":";
-    AppendJsonString(m_line, row.narrative);
-    m_line += '}';
+    line_ += ",\"date\":";
+    line_ += date.empty() ? "null" : "\"" + date + "\"";
+    line_ += ",\"direction\":\"";
+    line_ += DirectionName(row.direction);
+    line_ += "\",\"amount\":" + FormatShortestAmount(row.amount) + ",\"type\":";
+    AppendJsonString(line_, row.type);
+    line_ += ",\"narrative\":";
+    AppendJsonString(line_, row.narrative);
+    line_ += '}';
 }
 
 }  // namespace cli

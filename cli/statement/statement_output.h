@@ -42,11 +42,11 @@ private:
     void AppendCsv(const StatementRow& row);
     void AppendJson(const StatementRow& row);
 
-    std::FILE* m_out;
-    bool m_json;
-    bool m_begun = false;
-    bool m_first = true;
-    std::string m_line;
+    std::FILE* out_;
+    bool json_;
+    bool begun_ = false;
+    bool first_ = true;
+    std::string line_;
 };
 
 }  // namespace cli

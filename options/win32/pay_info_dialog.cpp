@@ -58,8 +58,8 @@ RECT CentringArea(HWND owner, const RECT& workArea) {
 }  // namespace
 
 CPayInfoDialog::CPayInfoDialog(Payments& payments, CString templateName, CString beneficiaryReference)
-    : m_commonControls(LoadCommonControls()),
-      m_state(payments, std::move(templateName), std::move(beneficiaryReference)) {}
+    : commonControls_(LoadCommonControls()),
+      state_(payments, std::move(templateName), std::move(beneficiaryReference)) {}
 
 INT_PTR CPayInfoDialog::DoModal(HWND owner) {
     return ::DialogBoxParamA(platform::ModuleInstance(), MAKEINTRESOURCEA(IDD_PAYMENT_OPTIONS), owner, DialogProc,
@@ -73,7 +73,7 @@ INT_PTR CALLBACK CPayInfoDialog::DialogProc(HWND window, UINT message, WPARAM wP
         if (message == WM_INITDIALOG) {
             auto* dialog = reinterpret_cast<CPayInfoDialog*>(lParam);
             ::SetWindowLongPtrA(window, DWLP_USER, lParam);
-            dialog->m_window = window;
+            dialog->window_ = window;
             dialog->OnInitDialog();
             return TRUE;
         }
@@ -102,7 +102,7 @@ INT_PTR CPayInfoDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             // The help text is drawn over the dialog's own background, so a shorter text leaves
             // nothing of a longer one behind.
-            if (reinterpret_cast<HWND>(lParam) == ::GetDlgItem(m_window, IDC_FORMAT_HELP)) {
+            if (reinterpret_cast<HWND>(lParam) == ::GetDlgItem(window_, IDC_FORMAT_HELP)) {
                 ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
                 return reinterpret_cast<INT_PTR>(::GetStockObject(HOLLOW_BRUSH));
             }
@@ -115,13 +115,13 @@ INT_PTR CPayInfoDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void CPayInfoDialog::OnInitDialog() {
     CentreOverOwner();
     SetIcon();
-    m_list = ::GetDlgItem(m_window, IDC_PAYMENT_LIST);
-    m_listHeader = reinterpret_cast<HWND>(::SendMessageA(m_list, LVM_GETHEADER, 0, 0));
+    list_ = ::GetDlgItem(window_, IDC_PAYMENT_LIST);
+    listHeader_ = reinterpret_cast<HWND>(::SendMessageA(list_, LVM_GETHEADER, 0, 0));
     AddColumns();
     FillList();
-    ::SendDlgItemMessageA(m_window, IDC_BENEFICIARY_REFERENCE, EM_LIMITTEXT, kBeneficiaryReferenceLimit, 0);
-    ::SendDlgItemMessageA(m_window, IDC_TEMPLATE, EM_LIMITTEXT, kTemplateNameLimit, 0);
-    ::CheckDlgButton(m_window, m_state.Rules().radioButtonId, BST_CHECKED);
+    ::SendDlgItemMessageA(window_, IDC_BENEFICIARY_REFERENCE, EM_LIMITTEXT, kBeneficiaryReferenceLimit, 0);
+    ::SendDlgItemMessageA(window_, IDC_TEMPLATE, EM_LIMITTEXT, kTemplateNameLimit, 0);
+    ::CheckDlgButton(window_, state_.Rules().radioButtonId, BST_CHECKED);
     ApplyFormatRules();
     EnableMarking(false);
     ShowDefaultDate();
@@ -132,7 +132,7 @@ void CPayInfoDialog::OnCommand(int id) {
         if (id == format.radioButtonId) return SelectFormat(format.format);
     }
     switch (id) {
-        case IDC_IAT_CHECK: return EnableMarking(::IsDlgButtonChecked(m_window, IDC_IAT_CHECK) == BST_CHECKED);
+        case IDC_IAT_CHECK: return EnableMarking(::IsDlgButtonChecked(window_, IDC_IAT_CHECK) == BST_CHECKED);
         case IDC_SET: return MarkSelectedRows(true);
         case IDC_RESET: return MarkSelectedRows(false);
         case IDOK: return Confirm();
@@ -143,34 +143,34 @@ void CPayInfoDialog::OnCommand(int id) {
 
 void CPayInfoDialog::OnDateChanged(const SYSTEMTIME& picked) {
     const CivilDateTime date = platform::FromSystemTime(picked);
-    if (const auto ole = ToOleDate(date, date.hour, date.minute, date.second)) m_state.DateChanged(*ole);
+    if (const auto ole = ToOleDate(date, date.hour, date.minute, date.second)) state_.DateChanged(*ole);
 }
 
 void CPayInfoDialog::CentreOverOwner() {
     RECT workArea{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    const RECT area = CentringArea(::GetWindow(m_window, GW_OWNER), workArea);
+    const RECT area = CentringArea(::GetWindow(window_, GW_OWNER), workArea);
     RECT self{};
-    ::GetWindowRect(m_window, &self);
+    ::GetWindowRect(window_, &self);
     const LONG width = self.right - self.left;
     const LONG height = self.bottom - self.top;
     LONG left = (area.left + area.right - width) / 2;
     LONG top = (area.top + area.bottom - height) / 2;
     left = std::max(workArea.left, std::min(left, workArea.right - width));
     top = std::max(workArea.top, std::min(top, workArea.bottom - height));
-    ::SetWindowPos(m_window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CPayInfoDialog::SetIcon() {
     if (HICON icon = ::LoadIconA(platform::ModuleInstance(), MAKEINTRESOURCEA(IDI_VARROW))) {
-        ::SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        ::SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 }
 
 void CPayInfoDialog::AddColumns() {
-    const auto styles = ::SendMessageA(m_list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
-    ::SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_FULLROWSELECT);
+    const auto styles = ::SendMessageA(list_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_FULLROWSELECT);
     int index = 0;
     for (const auto& column : kColumns) {
         LVCOLUMNA lvColumn{};
@@ -179,83 +179,83 @@ void CPayInfoDialog::AddColumns() {
         lvColumn.cx = column.width;
         lvColumn.pszText = const_cast<char*>(column.heading);
         lvColumn.iSubItem = index;
-        ::SendMessageA(m_list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&lvColumn));
+        ::SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&lvColumn));
     }
 }
 
 void CPayInfoDialog::FillList() {
-    ::SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
-    m_rowCount = 0;
-    for (const auto& row : m_state.Rows()) {
+    ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+    rowCount_ = 0;
+    for (const auto& row : state_.Rows()) {
         LVITEMA item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = m_rowCount;
+        item.iItem = rowCount_;
         item.pszText = const_cast<char*>(row.sortCode.c_str());
         item.lParam = row.paymentIndex;
-        const auto at = static_cast<int>(::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        const auto at = static_cast<int>(::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         if (at < 0) continue;
         const std::string* cells[] = {&row.accountNumber, &row.name, &row.amount, &row.reference, &row.details, &row.isIat};
-        for (int column = 1; column <= 6; ++column) SetSubItem(m_list, at, column, *cells[column - 1]);
-        ++m_rowCount;
+        for (int column = 1; column <= 6; ++column) SetSubItem(list_, at, column, *cells[column - 1]);
+        ++rowCount_;
     }
 }
 
 void CPayInfoDialog::ApplyFormatRules() {
-    const PaymentFormatInfo& rules = m_state.Rules();
+    const PaymentFormatInfo& rules = state_.Rules();
     ShowHelpText(rules.helpTextId);
-    ::EnableWindow(::GetDlgItem(m_window, IDC_TEMPLATE_LABEL), rules.usesTemplate);
-    ::EnableWindow(::GetDlgItem(m_window, IDC_TEMPLATE), rules.usesTemplate);
-    ::SetDlgItemTextA(m_window, IDC_TEMPLATE, m_state.TemplateBoxText().GetString());
-    ::EnableWindow(::GetDlgItem(m_window, IDC_BENEFICIARY_LABEL), rules.usesBeneficiaryReference);
-    ::EnableWindow(::GetDlgItem(m_window, IDC_BENEFICIARY_REFERENCE), rules.usesBeneficiaryReference);
-    ::SetDlgItemTextA(m_window, IDC_BENEFICIARY_REFERENCE, m_state.BeneficiaryReferenceBoxText().GetString());
+    ::EnableWindow(::GetDlgItem(window_, IDC_TEMPLATE_LABEL), rules.usesTemplate);
+    ::EnableWindow(::GetDlgItem(window_, IDC_TEMPLATE), rules.usesTemplate);
+    ::SetDlgItemTextA(window_, IDC_TEMPLATE, state_.TemplateBoxText().GetString());
+    ::EnableWindow(::GetDlgItem(window_, IDC_BENEFICIARY_LABEL), rules.usesBeneficiaryReference);
+    ::EnableWindow(::GetDlgItem(window_, IDC_BENEFICIARY_REFERENCE), rules.usesBeneficiaryReference);
+    ::SetDlgItemTextA(window_, IDC_BENEFICIARY_REFERENCE, state_.BeneficiaryReferenceBoxText().GetString());
     if (!rules.iatMarkingAllowed) {
-        ::CheckDlgButton(m_window, IDC_IAT_CHECK, BST_UNCHECKED);
+        ::CheckDlgButton(window_, IDC_IAT_CHECK, BST_UNCHECKED);
         EnableMarking(false);
     }
-    ::EnableWindow(::GetDlgItem(m_window, IDC_IAT_CHECK), rules.iatMarkingAllowed);
-    ::EnableWindow(::GetDlgItem(m_window, IDC_IAT_EXPLANATION), rules.iatMarkingAllowed);
+    ::EnableWindow(::GetDlgItem(window_, IDC_IAT_CHECK), rules.iatMarkingAllowed);
+    ::EnableWindow(::GetDlgItem(window_, IDC_IAT_EXPLANATION), rules.iatMarkingAllowed);
 }
 
 void CPayInfoDialog::ShowHelpText(unsigned stringId) {
-    HWND help = ::GetDlgItem(m_window, IDC_FORMAT_HELP);
+    HWND help = ::GetDlgItem(window_, IDC_FORMAT_HELP);
     RECT under{};
     ::GetWindowRect(help, &under);
-    ::MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&under), 2);
-    ::RedrawWindow(m_window, &under, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&under), 2);
+    ::RedrawWindow(window_, &under, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
     ::SetWindowTextA(help, platform::LoadStringResource(stringId).c_str());
 }
 
 void CPayInfoDialog::EnableMarking(bool enabled) {
-    for (const int id : {IDC_PAYMENT_LIST, IDC_SET, IDC_RESET}) ::EnableWindow(::GetDlgItem(m_window, id), enabled);
+    for (const int id : {IDC_PAYMENT_LIST, IDC_SET, IDC_RESET}) ::EnableWindow(::GetDlgItem(window_, id), enabled);
 }
 
 void CPayInfoDialog::SelectFormat(PaymentFormat format) {
-    m_state.SelectFormat(format);
+    state_.SelectFormat(format);
     ApplyFormatRules();
 }
 
 void CPayInfoDialog::MarkSelectedRows(bool mark) {
     std::vector<std::int32_t> paymentIndexes;
-    for (int row = -1; (row = static_cast<int>(::SendMessageA(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+    for (int row = -1; (row = static_cast<int>(::SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
                                                                  LVNI_SELECTED))) >= 0;) {
         // The row's item data names its payment: rows and payments part ways when one could not
         // be fetched for the list.
         LVITEMA item{};
         item.mask = LVIF_PARAM;
         item.iItem = row;
-        if (::SendMessageA(m_list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+        if (::SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
             paymentIndexes.push_back(static_cast<std::int32_t>(item.lParam));
         }
     }
-    if (m_state.MarkSelected(paymentIndexes, mark)) FillList();
+    if (state_.MarkSelected(paymentIndexes, mark)) FillList();
 }
 
 void CPayInfoDialog::ShowDefaultDate() {
-    m_state.StartAt(CurrentLocalDate());
-    HWND picker = ::GetDlgItem(m_window, IDC_PROCESSING_DATE);
+    state_.StartAt(CurrentLocalDate());
+    HWND picker = ::GetDlgItem(window_, IDC_PROCESSING_DATE);
     ::SendMessageA(picker, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("dd/MM/yyyy"));
-    if (const auto date = FromOleDate(m_state.ProcessingDate())) {
+    if (const auto date = FromOleDate(state_.ProcessingDate())) {
         SYSTEMTIME shown = platform::ToSystemTime(*date);
         ::SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&shown));
     }
@@ -263,17 +263,17 @@ void CPayInfoDialog::ShowDefaultDate() {
 
 CString CPayInfoDialog::ControlText(int id, int limit) const {
     std::vector<char> text(static_cast<std::size_t>(limit) + 1, '\0');
-    ::GetDlgItemTextA(m_window, id, text.data(), limit + 1);
+    ::GetDlgItemTextA(window_, id, text.data(), limit + 1);
     return CString(text.data());
 }
 
 void CPayInfoDialog::Confirm() {
-    if (m_state.Confirm(m_window, ControlText(IDC_TEMPLATE, kTemplateNameLimit),
+    if (state_.Confirm(window_, ControlText(IDC_TEMPLATE, kTemplateNameLimit),
                         ControlText(IDC_BENEFICIARY_REFERENCE, kBeneficiaryReferenceLimit))) {
-        ::EndDialog(m_window, IDOK);
+        ::EndDialog(window_, IDOK);
     }
 }
 
 void CPayInfoDialog::CancelDialog() {
-    if (m_state.Cancel(m_window)) ::EndDialog(m_window, IDCANCEL);
+    if (state_.Cancel(window_)) ::EndDialog(window_, IDCANCEL);
 }

@@ -21,7 +21,7 @@ public:
     INT_PTR DoModal(HWND owner);
 
     // What the user confirmed; meaningful after DoModal returned IDOK.
-    PaymentOptions Options() const { return m_state.Options(); }
+    PaymentOptions Options() const { return state_.Options(); }
 
 private:
     struct LibraryDeleter {
@@ -49,10 +49,10 @@ private:
     void CancelDialog();
     CString ControlText(int id, int limit) const;
 
-    HWND m_window = nullptr;
-    UniqueLibrary m_commonControls;
-    PayInfoDialogState m_state;
-    HWND m_list = nullptr;
-    HWND m_listHeader = nullptr;
-    int m_rowCount = 0;
+    HWND window_ = nullptr;
+    UniqueLibrary commonControls_;
+    PayInfoDialogState state_;
+    HWND list_ = nullptr;
+    HWND listHeader_ = nullptr;
+    int rowCount_ = 0;
 };
