@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <type_traits>
 #include <utility>
 
@@ -61,3 +62,18 @@ public:
 private:
     Handle handle_;
 };
+
+// The traits of a handle kind whose "no resource" value is null and that `CloseFunction` gives back.
+template <class H, auto CloseFunction>
+struct NullHandleTraits {
+    using Handle = H;
+    static Handle Empty() noexcept { return nullptr; }
+    static bool IsEmpty(Handle handle) noexcept { return handle == nullptr; }
+    static void Close(Handle handle) noexcept { CloseFunction(handle); }
+};
+
+inline void CloseFile(std::FILE* file) noexcept { std::fclose(file); }
+
+// A C stream, closed when the owner goes; whoever must know whether the close succeeded closes
+// what Detach() hands back.
+using UniqueFile = UniqueResource<NullHandleTraits<std::FILE*, CloseFile>>;

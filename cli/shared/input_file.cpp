@@ -4,26 +4,20 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 
 #include "cli/shared/usage_error.h"
+#include "common/unique_resource.h"
 
 namespace cli {
 
-namespace {
-struct FileCloser {
-    void operator()(std::FILE* file) const noexcept { std::fclose(file); }
-};
-}  // namespace
-
 std::string ReadInputFile(const std::string& path) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const UniqueFile file(std::fopen(path.c_str(), "rb"));
     if (!file) throw UsageError("cannot read '" + path + "': " + std::strerror(errno));
     std::string bytes;
     char buffer[64 * 1024];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
-    if (std::ferror(file.get())) throw UsageError("cannot read '" + path + "'");
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.Get())) > 0) bytes.append(buffer, got);
+    if (std::ferror(file.Get())) throw UsageError("cannot read '" + path + "'");
     return bytes;
 }
 

@@ -29,12 +29,12 @@ constexpr Column kColumns[] = {
     {"Is IAT", 50, LVCFMT_LEFT},
 };
 
-HMODULE LoadCommonControls() {
-    HMODULE library = ::LoadLibraryA("comctl32.dll");
-    if (!library) return nullptr;
+UniqueModule LoadCommonControls() {
+    UniqueModule library(::LoadLibraryA("comctl32.dll"));
+    if (!library) return library;
     using InitProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     if (const auto init = reinterpret_cast<InitProc>(
-            reinterpret_cast<void*>(::GetProcAddress(library, "InitCommonControlsEx")))) {
+            reinterpret_cast<void*>(::GetProcAddress(library.Get(), "InitCommonControlsEx")))) {
         const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), kDateClasses};
         init(&classes);
     }

@@ -1,12 +1,11 @@
 #pragma once
-#include <memory>
-#include <type_traits>
 #include <windows.h>
 
 #include "common/cstring.h"
 #include "options/pay_info_dialog_state.h"
 #include "options/payment_options.h"
 #include "payments/payment.h"
+#include "platform/win32/unique_handles.h"
 
 // The payment options dialog (resource 1001): the window over PayInfoDialogState.
 class CPayInfoDialog {
@@ -24,11 +23,6 @@ public:
     PaymentOptions Options() const { return state_.Options(); }
 
 private:
-    struct LibraryDeleter {
-        void operator()(HMODULE module) const { ::FreeLibrary(module); }
-    };
-    using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
-
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
@@ -50,7 +44,7 @@ private:
     CString ControlText(int id, int limit) const;
 
     HWND window_ = nullptr;
-    UniqueLibrary commonControls_;
+    UniqueModule commonControls_;
     PayInfoDialogState state_;
     HWND list_ = nullptr;
     HWND listHeader_ = nullptr;

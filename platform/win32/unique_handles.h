@@ -8,16 +8,13 @@
 #include "common/unique_resource.h"
 
 template <class Interface>
-struct ComTraits {
-    using Handle = Interface*;
-    static Handle Empty() noexcept { return nullptr; }
-    static bool IsEmpty(Handle p) noexcept { return p == nullptr; }
-    static void Close(Handle p) noexcept { p->Release(); }
-};
+void ReleaseReference(Interface* object) noexcept {
+    object->Release();
+}
 
 // One counted reference on a COM object.
 template <class Interface>
-using ComPtr = UniqueResource<ComTraits<Interface>>;
+using ComPtr = UniqueResource<NullHandleTraits<Interface*, ReleaseReference<Interface>>>;
 
 // A new reference on `object` (which may be null).
 template <class Interface>
@@ -40,13 +37,8 @@ ComPtr<To> QueryAs(From* object, REFIID iid = __uuidof(To)) noexcept {
     return result;
 }
 
-struct BstrTraits {
-    using Handle = BSTR;
-    static Handle Empty() noexcept { return nullptr; }
-    static bool IsEmpty(Handle b) noexcept { return b == nullptr; }
-    static void Close(Handle b) noexcept { ::SysFreeString(b); }
-};
-using UniqueBstr = UniqueResource<BstrTraits>;
+inline void FreeBstr(BSTR text) noexcept { ::SysFreeString(text); }
+using UniqueBstr = UniqueResource<NullHandleTraits<BSTR, FreeBstr>>;
 
 struct VariantTraits {
     using Handle = VARIANT;
@@ -60,29 +52,16 @@ struct VariantTraits {
 };
 using UniqueVariant = UniqueResource<VariantTraits>;
 
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static Handle Empty() noexcept { return nullptr; }
-    static bool IsEmpty(Handle k) noexcept { return k == nullptr; }
-    static void Close(Handle k) noexcept { ::RegCloseKey(k); }
-};
-using UniqueRegKey = UniqueResource<RegKeyTraits>;
+inline void CloseRegKey(HKEY key) noexcept { ::RegCloseKey(key); }
+using UniqueRegKey = UniqueResource<NullHandleTraits<HKEY, CloseRegKey>>;
 
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle Empty() noexcept { return nullptr; }
-    static bool IsEmpty(Handle m) noexcept { return m == nullptr; }
-    static void Close(Handle m) noexcept { ::FreeLibrary(m); }
-};
-using UniqueModule = UniqueResource<ModuleTraits>;
+inline void ReleaseModule(HMODULE module) noexcept { ::FreeLibrary(module); }
+using UniqueModule = UniqueResource<NullHandleTraits<HMODULE, ReleaseModule>>;
 
 // Buffers that the system allocated for the caller with LocalAlloc (FormatMessage).
 template <class Pointer>
-struct LocalMemoryTraits {
-    using Handle = Pointer;
-    static Handle Empty() noexcept { return nullptr; }
-    static bool IsEmpty(Handle p) noexcept { return p == nullptr; }
-    static void Close(Handle p) noexcept { ::LocalFree(reinterpret_cast<HLOCAL>(p)); }
-};
+void FreeLocalMemory(Pointer memory) noexcept {
+    ::LocalFree(reinterpret_cast<HLOCAL>(memory));
+}
 template <class Pointer>
-using UniqueLocalMemory = UniqueResource<LocalMemoryTraits<Pointer>>;
+using UniqueLocalMemory = UniqueResource<NullHandleTraits<Pointer, FreeLocalMemory<Pointer>>>;
