@@ -15,12 +15,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/export/payment_table.h"
+#include "payments/payment_format.h"
 #include "resources/payment_dialog_ids.h"
 #include "testhost/substitute_host.h"
 #include "tests/support/gui.h"
@@ -37,14 +37,10 @@ struct DemoArguments {
 };
 
 int FormatButton(const std::string& name) {
-    static const std::map<std::string, int> buttons = {
-        {"standard-domestic", IDC_STANDARD_DOMESTIC},
-        {"domestic-template", IDC_DOMESTIC_TEMPLATE},
-        {"bulk-list", IDC_BULK_LIST},
-        {"ad-hoc-bulk", IDC_AD_HOC_BULK},
-    };
-    const auto found = buttons.find(name);
-    return found == buttons.end() ? 0 : found->second;
+    for (const auto& format : kPaymentFormats) {
+        if (name == format.commandLineName) return format.radioButtonId;
+    }
+    return 0;
 }
 
 std::optional<DemoArguments> ParseArguments(int argc, char** argv) {
