@@ -98,7 +98,7 @@ TEST(CheckAccount, OfficialTestCases) {
     for (const auto& c : cases) {
         const CheckOutcome outcome = CheckAccount(ShippedTables(), c.sortCode, c.account);
         const std::string shown = "case " + std::to_string(c.number) + " " + c.sortCode + " " + c.account + ": " + Shown(outcome);
-        EXPECT_EQ(outcome.result, c.expected) << shown;
+        EXPECT_STREQ(Name(outcome.result), Name(c.expected)) << shown;
         EXPECT_EQ(outcome.DecidingException(), c.decidingException) << shown;
         const int expectedTotals[] = {c.firstTotal, c.secondTotal};
         ASSERT_GE(outcome.checkCount, 1u) << shown;
@@ -133,7 +133,7 @@ TEST(CheckAccount, ExtraVectors) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         const CheckOutcome outcome = CheckAccount(ShippedTables(), c.sortCode, c.account);
-        EXPECT_EQ(outcome.result, c.expected)
+        EXPECT_STREQ(Name(outcome.result), Name(c.expected))
             << "vector " << i + 1 << " " << c.sortCode << " " << c.account << ": " << Shown(outcome);
     }
 }
