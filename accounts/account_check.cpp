@@ -4,7 +4,7 @@
 
 namespace {
 
-// The digit after which exception 14 tries the account number once more, shifted.
+// Exception 14 tries the account number once more, shifted, only when it ends in 0, 1 or 9.
 bool MayShift(const ModulusNumber& n) noexcept { return n[kH] == 0 || n[kH] == 1 || n[kH] == 9; }
 
 // Pairs of which one passing check is enough: 2 and 9, 10 and 11, 12 and 13. Every other pair,

@@ -13,6 +13,7 @@ enum class CheckResult {
     Malformed,  // not six sort code digits, or not six to ten account digits, once spaces and hyphens are gone
 };
 
+// Its rows point into the tables it was checked with.
 struct CheckOutcome {
     CheckResult result = CheckResult::Malformed;
     RowSpan rows;                      // the rows of the sort code, in the order of the file

@@ -55,7 +55,6 @@ TEST(ChooseModulusTables, ShippedPairWhenTheLocalOneCannotBeUsed) {
          " line 1: 17 or 18 fields expected, 4 found"},
         {"damaged substitutions", kLocalWeights.c_str(), "938600\r\n", kLocalSubstitutionsName,
          " line 1: 2 fields expected, 1 found"},
-        {"empty substitutions", kLocalWeights.c_str(), "", kLocalSubstitutionsName, ": holds no rows"},
         {"weights alone", kLocalWeights.c_str(), nullptr, kLocalSubstitutionsName,
          ": missing or cannot be read, so VALACDOS.TXT is not used either"},
         {"substitutions alone", nullptr, kLocalSubstitutions.c_str(), kLocalWeightsName,

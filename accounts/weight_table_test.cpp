@@ -30,14 +30,13 @@ TEST(WeightTable, LooksUpRangesInAnyLineEndsAndOrder) {
     const std::string first = "010004 016715 MOD11" + kWeights;
     const std::string pair = "070116 070116 MOD11" + kWeights + "  12\n070116 070116 MOD10" + kWeights + "  13";
     const std::string last = "089000 089999 MOD10" + kWeights + "   1";
+    const std::string lf = first + "\n\n" + pair + "\n" + last + "\n";
+    std::string crlf;
+    for (const char c : lf) crlf += c == '\n' ? "\r\n" : std::string(1, c);
     const struct {
         const char* name;
         std::string text;
-    } files[] = {
-        {"LF", first + "\n\n" + pair + "\n" + last + "\n"},
-        {"CRLF", first + "\r\n\r\n" + pair.substr(0, pair.find('\n')) + "\r\n" + pair.substr(pair.find('\n') + 1) + "\r\n" + last + "\r\n"},
-        {"no last line end, ranges out of order", last + "\n" + pair + "\n" + first},
-    };
+    } files[] = {{"LF", lf}, {"CRLF", crlf}, {"no last line end, ranges out of order", last + "\n" + pair + "\n" + first}};
     const struct {
         const char* sortCode;
         const char* expected;
@@ -54,15 +53,6 @@ TEST(WeightTable, LooksUpRangesInAnyLineEndsAndOrder) {
     }
 }
 
-TEST(WeightTable, ReadsTheFieldsOfALine) {
-    const WeightTable table = Parsed("\n070116 070116 MOD11    0    0    7    6    5    8    9    4    5    6    7    8    9   -1  12\n");
-    const WeightRow& row = table.Lookup(*SortCode::FromDigits("070116"))[0];
-    EXPECT_EQ(row.method, ModulusMethod::Mod11);
-    EXPECT_EQ(row.weights, (Weights{0, 0, 7, 6, 5, 8, 9, 4, 5, 6, 7, 8, 9, -1}));
-    EXPECT_EQ(row.exception, 12);
-    EXPECT_EQ(row.line, 2u);
-}
-
 TEST(WeightTable, RefusesAMalformedLineNamingFileAndLine) {
     const std::string good = "010004 016715 MOD11" + kWeights + "\n";
     const struct {
@@ -70,26 +60,18 @@ TEST(WeightTable, RefusesAMalformedLineNamingFileAndLine) {
         std::string text;
         const char* message;
     } cases[] = {
-        {"a weight short", "010004 016715 MOD11" + kThirteenWeights + "\n",
-         "VALACDOS.TXT line 1: 17 or 18 fields expected, 16 found"},
         {"a field too many", good + "020000 020000 MOD11" + kWeights + "   1   1\n",
          "VALACDOS.TXT line 2: 17 or 18 fields expected, 19 found"},
         {"cut short", good + "020000 020000 MOD11    0    0",
          "VALACDOS.TXT line 2: 17 or 18 fields expected, 5 found"},
         {"blank lines counted", "\r\n\r\n02000 020000 MOD11" + kWeights + "\r\n",
          "VALACDOS.TXT line 3: first sort code '02000' is not a sort code of six digits"},
-        {"end not a sort code", "020000 02000x MOD11" + kWeights,
-         "VALACDOS.TXT line 1: last sort code '02000x' is not a sort code of six digits"},
         {"end before start", "020000 019999 MOD11" + kWeights, "VALACDOS.TXT line 1: the range ends before it starts"},
         {"method", "020000 020000 Mod11" + kWeights, "VALACDOS.TXT line 1: method 'Mod11' is not MOD10, MOD11 or DBLAL"},
         {"weight not a number", "020000 020000 MOD11    x" + kThirteenWeights,
          "VALACDOS.TXT line 1: weight 'x' is not a whole number from -999 to 9999"},
-        {"weight with a sign", "020000 020000 MOD11   +1" + kThirteenWeights,
-         "VALACDOS.TXT line 1: weight '+1' is not a whole number from -999 to 9999"},
         {"weight too large", "020000 020000 MOD11 10000" + kThirteenWeights,
          "VALACDOS.TXT line 1: weight '10000' is not a whole number from -999 to 9999"},
-        {"exception 0", "020000 020000 MOD11" + kWeights + "   0",
-         "VALACDOS.TXT line 1: exception '0' is not a whole number from 1 to 14"},
         {"exception 15", "020000 020000 MOD11" + kWeights + "  15",
          "VALACDOS.TXT line 1: exception '15' is not a whole number from 1 to 14"},
         {"a third row for a range", good + good + good, "VALACDOS.TXT line 3: a third row for the range 010004-016715"},
