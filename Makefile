@@ -2,8 +2,14 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+WIN32_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-i686.cmake
+WIN64_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-x86_64.cmake
+# The release's version, set in CMakeLists.txt; the installer test upgrades to the next one.
+VERSION := $(shell sed -nE 's/^project.varrow VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
+NEXT_VERSION := $(shell echo $(VERSION) | awk -F. '{ print $$1 "." $$2 "." $$3 + 1 }')
+DIST := build/dist
 
-.PHONY: deps build test demo bench clean
+.PHONY: deps build test demo bench package installer-test clean
 
 deps:
 	@scripts/install-deps
@@ -11,16 +17,42 @@ deps:
 build: deps
 	cmake -S . -B build/native $(CMAKE_FLAGS) >/dev/null
 	cmake --build build/native -j$(JOBS)
-	cmake -S . -B build/win32 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-i686.cmake >/dev/null
+	cmake -S . -B build/win32 $(WIN32_FLAGS) >/dev/null
 	cmake --build build/win32 -j$(JOBS)
-	cmake -S . -B build/win64 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-x86_64.cmake >/dev/null
+	cmake -S . -B build/win64 $(WIN64_FLAGS) >/dev/null
 	cmake --build build/win64 -j$(JOBS)
 
-test: build
+test: build package
 	ctest --test-dir build/native --output-on-failure
 	scripts/fuzz-statements
 	scripts/wine-ctest build/win32
 	scripts/wine-ctest build/win64
+	$(MAKE) --no-print-directory installer-test
+
+# The three packages in build/dist, with the shipped binaries' debug files in build/dist/debug.
+# Only what is shipped is built.
+package: deps
+	cmake -S . -B build/native $(CMAKE_FLAGS) >/dev/null
+	cmake --build build/native -j$(JOBS) --target shipped
+	cmake -S . -B build/win32 $(WIN32_FLAGS) >/dev/null
+	cmake --build build/win32 -j$(JOBS) --target msi
+	rm -rf $(DIST) build/native/cpack
+	cd build/native && cpack -B cpack >/dev/null
+	mkdir -p $(DIST)/debug
+	cp build/native/cpack/varrow-$(VERSION)-linux-*.tar.gz build/native/cpack/varrow_$(VERSION)_*.deb \
+	   build/win32/VarrowOnline-$(VERSION)-x86.msi $(DIST)/
+	cp build/native/shipped/*.debug build/win32/shipped/*.debug $(DIST)/debug/
+
+# The installer under Wine, against a build of the same sources as the next version, which
+# needs only the DLL, varrow.exe and the MSI; and the Debian package when run as root.
+installer-test: package
+	cmake -S . -B build/upgrade $(WIN32_FLAGS) -DVARROW_VERSION=$(NEXT_VERSION) >/dev/null
+	cmake --build build/upgrade -j$(JOBS) --target msi
+	xvfb-run -a -s '-screen 0 1024x768x24' packaging/installer_test.py --work build/installer-test \
+	    --msi build/dist/VarrowOnline-$(VERSION)-x86.msi --version $(VERSION) \
+	    --upgrade-msi build/upgrade/VarrowOnline-$(NEXT_VERSION)-x86.msi --upgrade-version $(NEXT_VERSION) \
+	    --regsvr32-dll build/win32/shipped/TeskVarrowInternetBanking.dll \
+	    --client tests/com_client_test.vbs --idl-dir host --deb $(DIST)/varrow_$(VERSION)_amd64.deb
 
 demo: build
 	@scripts/demo
