@@ -14,6 +14,7 @@ import re
 import shutil
 import subprocess
 import sys
+import time
 from pathlib import Path
 
 CLASSES = "HKLM\\Software\\Classes"
@@ -35,14 +36,16 @@ SETTINGS = "[MIGRATED]\r\nVarrowQuidlaneTemplate123456_87654321=TPL-7\r\nVarrowQ
 class Checks:
     def __init__(self):
         self.passed = self.failed = 0
+        self.start = time.monotonic()
 
     def check(self, name, ok, detail=""):
+        seconds = f"[{time.monotonic() - self.start:5.0f} s]"
         if ok:
             self.passed += 1
-            print(f"ok   {name}", flush=True)
+            print(f"ok   {seconds} {name}", flush=True)
         else:
             self.failed += 1
-            print(f"FAIL {name}" + (f"\n{detail}" if detail else ""), flush=True)
+            print(f"FAIL {seconds} {name}" + (f"\n{detail}" if detail else ""), flush=True)
         return ok
 
 
@@ -150,9 +153,15 @@ def folder_digest(folder):
     return {p.name: hashlib.sha256(p.read_bytes()).hexdigest() for p in sorted(folder.iterdir())}
 
 
+def msi_table(msi, table):
+    """The rows of one of the package's tables, as msiinfo exports them."""
+    text = subprocess.run(["msiinfo", "export", str(msi), table], capture_output=True, text=True).stdout
+    return [line.split("\t") for line in text.splitlines()[3:] if line.strip()]
+
+
 def msi_file_names(msi):
-    table = subprocess.run(["msiinfo", "export", str(msi), "File"], capture_output=True, text=True).stdout
-    return sorted(line.split("\t")[2].split("|")[-1] for line in table.splitlines()[3:] if line.strip())
+    # A long name is stored after its short one: SHORT~1.MD|long name.md.
+    return sorted(row[2].split("|")[-1] for row in msi_table(msi, "File"))
 
 
 class InstallerTest:
@@ -176,6 +185,7 @@ class InstallerTest:
     def close(self):
         self.machine.close()
         self.reference.close()
+        shutil.rmtree(self.options.work, ignore_errors=True)
 
     def give_host_keys(self, prefix):
         seed = prefix.path / "host-interfaces.reg"
@@ -224,12 +234,19 @@ class InstallerTest:
                 {key: values for key, values in written.items() if other_view.match(key)})
 
     def run(self):
-        check = self.checks.check
-        options = self.options
-        registered, other_view = self.what_regsvr32_writes()
+        self.before_install()
+        self.install()
+        self.install_again_and_repair()
+        self.upgrade()
+        self.refuse_downgrade()
+        self.uninstall()
+
+    def before_install(self):
+        check, options = self.checks.check, self.options
+        self.registered, other_view = self.what_regsvr32_writes()
         check("regsvr32 writes the component's keys and leaves the host's interfaces alone",
-              any("TeskVarrowInternetBanking.Bank" in key for key in registered)
-              and not any(HOST_LIBRARY in str(values) for values in registered.values()))
+              any("TeskVarrowInternetBanking.Bank" in key for key in self.registered)
+              and not any(HOST_LIBRARY in str(values) for values in self.registered.values()))
         pattern = OTHER_VIEW_INTERFACES[options.arch]
         iids = {key[pattern.match(key).end():].split("\\")[0].upper() for key in other_view}
         check(f"regsvr32 writes in the other registry view only keys of the type library's interfaces"
@@ -243,43 +260,57 @@ class InstallerTest:
         check(f"the host's {len(self.host_interfaces)} interface keys are in place", self.give_host_keys(self.machine))
         self.settings.parent.mkdir(parents=True)
         self.settings.write_bytes(SETTINGS.encode("ascii"))
-        clean = self.snapshot()
+        self.clean = self.snapshot()
 
+    def registry_as_regsvr32_writes(self, when):
+        written = difference(self.clean, self.snapshot())
+        self.checks.check(f"{when}: the registry holds exactly what regsvr32 writes in the package's view",
+                          written == self.registered, describe(self.registered, written))
+
+    def install(self):
+        check, options = self.checks.check, self.options
         check("install: msiexec /i exits 0", self.msiexec("/i", windows_path(options.msi)) == 0)
-        installed = self.snapshot()
-        check("install: the registry holds exactly what regsvr32 writes in the package's view",
-              difference(clean, installed) == registered, describe(registered, difference(clean, installed)))
+        self.registry_as_regsvr32_writes("install")
+        self.installed = self.snapshot()
+        self.files = folder_digest(self.folder)
         check("install: the install folder holds the package's files",
-              sorted(folder_digest(self.folder)) == sorted(msi_file_names(options.msi)),
-              f"  {sorted(folder_digest(self.folder))}")
-        files = folder_digest(self.folder)
+              sorted(self.files) == msi_file_names(options.msi), f"  {sorted(self.files)}")
         self.client_passes("install")
         self.command_version("install", options.version)
         self.settings_kept("install")
 
+    def install_again_and_repair(self):
+        check, options = self.checks.check, self.options
         check("install again: msiexec /i exits 0", self.msiexec("/i", windows_path(options.msi)) == 0)
-        check("install again: the same registry", self.snapshot() == installed, describe(installed, self.snapshot()))
+        check("install again: the same registry", self.snapshot() == self.installed,
+              describe(self.installed, self.snapshot()))
         self.machine.run("reg", "delete", "HKCR\\TeskVarrowInternetBanking.Bank\\CurVer", "/f")
         (self.folder / "varrow.exe").unlink()
         # What msiexec /famus does; Wine's msiexec answers /f with an error of its own.
         check("repair: msiexec REINSTALL=ALL REINSTALLMODE=amus exits 0",
               self.msiexec("/i", windows_path(options.msi), "REINSTALL=ALL", "REINSTALLMODE=amus") == 0)
-        check("repair: the same registry, the removed key back", self.snapshot() == installed,
-              describe(installed, self.snapshot()))
-        check("repair: the same files, the removed one back", folder_digest(self.folder) == files)
+        check("repair: the same registry, the removed key back", self.snapshot() == self.installed,
+              describe(self.installed, self.snapshot()))
+        check("repair: the same files, the removed one back", folder_digest(self.folder) == self.files)
         self.settings_kept("repair")
 
-        check("upgrade: msiexec /i of the next version exits 0", self.msiexec("/i", windows_path(options.upgrade_msi)) == 0)
-        upgraded = self.snapshot()
+    def upgrade(self):
+        check, options = self.checks.check, self.options
+        check("upgrade: msiexec /i of the next version exits 0",
+              self.msiexec("/i", windows_path(options.upgrade_msi)) == 0)
         check("upgrade: one product installed, the next version",
               self.installed_products() == [options.upgrade_version], f"  {self.installed_products()}")
-        check("upgrade: the registry holds exactly what regsvr32 writes in the package's view",
-              difference(clean, upgraded) == registered, describe(registered, difference(clean, upgraded)))
+        self.registry_as_regsvr32_writes("upgrade")
         self.client_passes("upgrade")
         self.command_version("upgrade", options.upgrade_version)
         self.settings_kept("upgrade")
-        upgraded_files = folder_digest(self.folder)
 
+    def refuse_downgrade(self):
+        check, options = self.checks.check, self.options
+        upgraded, upgraded_files = self.snapshot(), folder_digest(self.folder)
+        check("downgrade: the package refuses it with a message",
+              any("WIX_DOWNGRADE_DETECTED" in condition and "later version" in message
+                  for condition, message in msi_table(options.msi, "LaunchCondition")))
         check("downgrade: msiexec /i of the earlier version is refused",
               self.msiexec("/i", windows_path(options.msi)) != 0)
         check("downgrade: nothing changed", self.snapshot() == upgraded
@@ -287,11 +318,13 @@ class InstallerTest:
               and self.installed_products() == [options.upgrade_version])
         self.settings_kept("refused downgrade")
 
+    def uninstall(self):
+        check, options = self.checks.check, self.options
         check("uninstall: msiexec /x exits 0", self.msiexec("/x", windows_path(options.upgrade_msi)) == 0)
         check("uninstall: no file left in the install folder", folder_digest(self.folder) == {},
               f"  {sorted(folder_digest(self.folder))}")
         check("uninstall: the registry is as before install, the host's interfaces included",
-              self.snapshot() == clean, describe(clean, self.snapshot()))
+              self.snapshot() == self.clean, describe(self.clean, self.snapshot()))
         check("uninstall: no product left", self.installed_products() == [])
         self.settings_kept("uninstall")
 
