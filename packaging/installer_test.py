@@ -26,7 +26,9 @@ OTHER_VIEW_INTERFACES = {
     "x86": re.compile(r"^HKEY_LOCAL_MACHINE\\Software\\Classes\\Interface\\", re.I),
     "x64": re.compile(r"^HKEY_LOCAL_MACHINE\\Software\\Classes\\Wow6432Node\\Interface\\", re.I),
 }
-UNINSTALL = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+# Programs and Features: a 32-bit package's entry lies in the 32-bit view.
+UNINSTALL = ("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+             "HKLM\\Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall")
 PRODUCT_NAME = "Varrow Online bank component"
 # The host's own type library, which owns its interfaces' keys on a machine with the host.
 HOST_LIBRARY = "{6ABDFC7F-EF85-11D3-8A16-00E029178D24}"
@@ -214,7 +216,7 @@ class InstallerTest:
         self.checks.check(f"{when}: varrow.exe --version says {version}", out == f"varrow {version}\n", out)
 
     def installed_products(self):
-        entries = self.machine.registry(UNINSTALL)
+        entries = {**self.machine.registry(UNINSTALL[0]), **self.machine.registry(UNINSTALL[1])}
         return sorted(values.get('"DisplayVersion"', "?").strip('"') for values in entries.values()
                       if values.get('"DisplayName"') == f'"{PRODUCT_NAME}"')
 
