@@ -97,7 +97,10 @@ class ScriptRows:
         kind, _ = self.next()
         data, quoted = self.next()
         if kind.lower() == "s" and quoted:
-            return "string", self.module.join(literal(part) for part in data.split("%MODULE%"))
+            parts = data.split("%MODULE%")
+            if any("%" in part for part in parts):
+                self.fail(f"'{data}': %MODULE% is the only replacement")
+            return "string", self.module.join(literal(part) for part in parts)
         if kind.lower() == "d":
             return "integer", str(int(data, 0))
         self.fail(f"value of type {kind}")
@@ -109,6 +112,8 @@ class ScriptRows:
                 self.next()
                 disposition = word
         name, _ = self.next()
+        if re.search(r"[\[\]%]", name):
+            self.fail(f"{name}: a key name the installer would read as a formatted string")
         if disposition == "Delete":
             self.fail(f"Delete {name}: the installer removes what it writes, nothing else")
         path = parent + "\\" + name if parent else name
