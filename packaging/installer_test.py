@@ -70,8 +70,8 @@ class Prefix:
                                          stdin=subprocess.DEVNULL)
 
     def ready(self):
-        self.starting.wait()
-        return self
+        """Whether Wine started a program in the new prefix."""
+        return self.starting.wait() == 0
 
     def run(self, *args, wine=None):
         result = subprocess.run([wine or self.wine, *args], env=self.env, capture_output=True, text=True,
@@ -176,8 +176,7 @@ class InstallerTest:
         self.install_path = f"C:\\{program_files}\\Varrow Online"
         self.machine = Prefix(work / "installed", wine)
         self.reference = Prefix(work / "regsvr32", wine)
-        self.machine.ready()
-        self.reference.ready()
+        self.started = self.machine.ready() & self.reference.ready()
         self.interfaces = library_interfaces(options.idl_dir)
         self.host_interfaces = {name: iid for name, iid in self.interfaces.items() if name.startswith("ITesk")}
         self.host_keys = host_interface_keys(self.host_interfaces)
@@ -236,6 +235,8 @@ class InstallerTest:
                 {key: values for key, values in written.items() if other_view.match(key)})
 
     def run(self):
+        if not self.checks.check(f"Wine starts {self.options.arch} programs in two fresh prefixes", self.started):
+            return
         self.before_install()
         self.install()
         self.install_again_and_repair()
