@@ -266,15 +266,20 @@ class InstallerTest:
         self.clean = self.snapshot()
 
     def registry_as_regsvr32_writes(self, when):
-        written = difference(self.clean, self.snapshot())
+        now = self.snapshot()
+        written = difference(self.clean, now)
         self.checks.check(f"{when}: the registry holds exactly what regsvr32 writes in the package's view",
                           written == self.registered, describe(self.registered, written))
+        return now
+
+    def registry_is(self, name, expected):
+        now = self.snapshot()
+        return self.checks.check(name, now == expected, describe(expected, now))
 
     def install(self):
         check, options = self.checks.check, self.options
         check("install: msiexec /i exits 0", self.msiexec("/i", windows_path(options.msi)) == 0)
-        self.registry_as_regsvr32_writes("install")
-        self.installed = self.snapshot()
+        self.installed = self.registry_as_regsvr32_writes("install")
         self.files = folder_digest(self.folder)
         check("install: the install folder holds the package's files",
               sorted(self.files) == msi_file_names(options.msi), f"  {sorted(self.files)}")
@@ -285,15 +290,13 @@ class InstallerTest:
     def install_again_and_repair(self):
         check, options = self.checks.check, self.options
         check("install again: msiexec /i exits 0", self.msiexec("/i", windows_path(options.msi)) == 0)
-        check("install again: the same registry", self.snapshot() == self.installed,
-              describe(self.installed, self.snapshot()))
+        self.registry_is("install again: the same registry", self.installed)
         self.machine.run("reg", "delete", "HKCR\\TeskVarrowInternetBanking.Bank\\CurVer", "/f")
         (self.folder / "varrow.exe").unlink()
         # What msiexec /famus does; Wine's msiexec answers /f with an error of its own.
         check("repair: msiexec REINSTALL=ALL REINSTALLMODE=amus exits 0",
               self.msiexec("/i", windows_path(options.msi), "REINSTALL=ALL", "REINSTALLMODE=amus") == 0)
-        check("repair: the same registry, the removed key back", self.snapshot() == self.installed,
-              describe(self.installed, self.snapshot()))
+        self.registry_is("repair: the same registry, the removed key back", self.installed)
         check("repair: the same files, the removed one back", folder_digest(self.folder) == self.files)
         self.settings_kept("repair")
 
@@ -301,24 +304,25 @@ class InstallerTest:
         check, options = self.checks.check, self.options
         check("upgrade: msiexec /i of the next version exits 0",
               self.msiexec("/i", windows_path(options.upgrade_msi)) == 0)
-        check("upgrade: one product installed, the next version",
-              self.installed_products() == [options.upgrade_version], f"  {self.installed_products()}")
-        self.registry_as_regsvr32_writes("upgrade")
+        products = self.installed_products()
+        check("upgrade: one product installed, the next version", products == [options.upgrade_version],
+              f"  {products}")
+        self.upgraded = self.registry_as_regsvr32_writes("upgrade")
         self.client_passes("upgrade")
         self.command_version("upgrade", options.upgrade_version)
         self.settings_kept("upgrade")
 
     def refuse_downgrade(self):
         check, options = self.checks.check, self.options
-        upgraded, upgraded_files = self.snapshot(), folder_digest(self.folder)
+        upgraded_files = folder_digest(self.folder)
         check("downgrade: the package refuses it with a message",
               any("WIX_DOWNGRADE_DETECTED" in condition and "later version" in message
                   for condition, message in msi_table(options.msi, "LaunchCondition")))
         check("downgrade: msiexec /i of the earlier version is refused",
               self.msiexec("/i", windows_path(options.msi)) != 0)
-        check("downgrade: nothing changed", self.snapshot() == upgraded
-              and folder_digest(self.folder) == upgraded_files
-              and self.installed_products() == [options.upgrade_version])
+        self.registry_is("downgrade: the registry has not changed", self.upgraded)
+        check("downgrade: the files and the installed version have not changed",
+              folder_digest(self.folder) == upgraded_files and self.installed_products() == [options.upgrade_version])
         self.settings_kept("refused downgrade")
 
     def uninstall(self):
@@ -326,8 +330,7 @@ class InstallerTest:
         check("uninstall: msiexec /x exits 0", self.msiexec("/x", windows_path(options.upgrade_msi)) == 0)
         check("uninstall: no file left in the install folder", folder_digest(self.folder) == {},
               f"  {sorted(folder_digest(self.folder))}")
-        check("uninstall: the registry is as before install, the host's interfaces included",
-              self.snapshot() == self.clean, describe(self.clean, self.snapshot()))
+        self.registry_is("uninstall: the registry is as before install, the host's interfaces included", self.clean)
         check("uninstall: no product left", self.installed_products() == [])
         self.settings_kept("uninstall")
 
