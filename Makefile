@@ -8,6 +8,18 @@ WIN64_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mi
 VERSION := $(shell sed -nE 's/^project.varrow VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 NEXT_VERSION := $(shell echo $(VERSION) | awk -F. '{ print $$1 "." $$2 "." $$3 + 1 }')
 DIST := build/dist
+# The installer test runs on the shipped x86 package. INSTALLER_ARCH=x64 runs it on an x64 one
+# built from the same sources, where Wine cannot start 32-bit programs.
+INSTALLER_ARCH ?= x86
+ifeq ($(INSTALLER_ARCH),x64)
+INSTALLER_TREE := build/win64
+INSTALLER_FLAGS = $(WIN64_FLAGS)
+UPGRADE_TREE := build/upgrade64
+else
+INSTALLER_TREE := build/win32
+INSTALLER_FLAGS = $(WIN32_FLAGS)
+UPGRADE_TREE := build/upgrade
+endif
 
 .PHONY: deps build test demo bench package installer-test clean
 
@@ -46,13 +58,16 @@ package: deps
 # The installer under Wine, against a build of the same sources as the next version, which
 # needs only the DLL, varrow.exe and the MSI; and the Debian package when run as root.
 installer-test: package
-	cmake -S . -B build/upgrade $(WIN32_FLAGS) -DVARROW_VERSION=$(NEXT_VERSION) >/dev/null
-	cmake --build build/upgrade -j$(JOBS) --target msi
+	cmake -S . -B $(INSTALLER_TREE) $(INSTALLER_FLAGS) >/dev/null
+	cmake --build $(INSTALLER_TREE) -j$(JOBS) --target msi
+	cmake -S . -B $(UPGRADE_TREE) $(INSTALLER_FLAGS) -DVARROW_VERSION=$(NEXT_VERSION) >/dev/null
+	cmake --build $(UPGRADE_TREE) -j$(JOBS) --target msi
 	xvfb-run -a -s '-screen 0 1024x768x24' packaging/installer_test.py --work build/installer-test \
-	    --msi build/dist/VarrowOnline-$(VERSION)-x86.msi --version $(VERSION) \
-	    --upgrade-msi build/upgrade/VarrowOnline-$(NEXT_VERSION)-x86.msi --upgrade-version $(NEXT_VERSION) \
-	    --regsvr32-dll build/win32/shipped/TeskVarrowInternetBanking.dll \
-	    --client tests/com_client_test.vbs --idl-dir host --deb $(DIST)/varrow_$(VERSION)_amd64.deb
+	    --arch $(INSTALLER_ARCH) --idl-dir host --client tests/com_client_test.vbs \
+	    --msi $(INSTALLER_TREE)/VarrowOnline-$(VERSION)-$(INSTALLER_ARCH).msi --version $(VERSION) \
+	    --upgrade-msi $(UPGRADE_TREE)/VarrowOnline-$(NEXT_VERSION)-$(INSTALLER_ARCH).msi \
+	    --upgrade-version $(NEXT_VERSION) --regsvr32-dll $(INSTALLER_TREE)/shipped/TeskVarrowInternetBanking.dll \
+	    --deb $(DIST)/varrow_$(VERSION)_amd64.deb
 
 demo: build
 	@scripts/demo

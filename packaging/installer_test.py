@@ -59,7 +59,7 @@ class Prefix:
     """A fresh Wine prefix with its own wineserver, removed at the end."""
 
     def __init__(self, path, wine):
-        self.path, self.wine = Path(path), wine
+        self.path, self.wine = Path(path).resolve(), wine
         self.wine64 = "/usr/lib/wine/wine64"
         shutil.rmtree(self.path, ignore_errors=True)
         self.path.mkdir(parents=True)
