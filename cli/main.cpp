@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "varrow_version.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -33,6 +34,8 @@ const char* const kMainHelp =
     "      the text of each payment status code, or an empty line where there is none\n"
     "  varrow statement [--sort-code S --account A] [--json] FILE\n"
     "  varrow recognise FILE...\n"
+    "  varrow --version\n"
+    "      the version of varrow\n"
     "\n"
     "Dates are written DD/MM/YYYY or YYYY-MM-DD; calendar and next-date read standard input when\n"
     "no date is given. A usage error exits 64. 'varrow COMMAND --help' explains a command.\n";
@@ -63,6 +66,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::fputs(kMainHelp, stdout);
+        return cli::kSuccess;
+    }
+    if (name == "--version") {
+        std::fputs("varrow " VARROW_VERSION_TEXT "\n", stdout);
         return cli::kSuccess;
     }
     for (const auto& command : kCommands) {
