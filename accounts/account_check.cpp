@@ -18,32 +18,32 @@ bool EitherPasses(const RowSpan& rows) noexcept {
 class Checker {
 public:
     Checker(const ModulusTables& tables, const ModulusNumber& number, CheckOutcome& outcome) noexcept
-        : m_tables(tables), m_number(number), m_outcome(outcome) {}
+        : tables_(tables), number_(number), outcome_(outcome) {}
 
     bool OneRow() noexcept {
-        const WeightRow& row = m_outcome.rows[0];
-        if (Run(row, m_number)) return true;
-        if (row.exception != 14 || !MayShift(m_number)) return false;
-        return Run(row, m_number.WithAccountShifted());
+        const WeightRow& row = outcome_.rows[0];
+        if (Run(row, number_)) return true;
+        if (row.exception != 14 || !MayShift(number_)) return false;
+        return Run(row, number_.WithAccountShifted());
     }
 
     // The first check decides alone when it passes where one is enough, or fails where both are needed.
     bool TwoRows() noexcept {
-        const bool first = Run(m_outcome.rows[0], m_number);
-        const bool decided = EitherPasses(m_outcome.rows) ? first : !first;
-        return decided ? first : Run(m_outcome.rows[1], m_number);
+        const bool first = Run(outcome_.rows[0], number_);
+        const bool decided = EitherPasses(outcome_.rows) ? first : !first;
+        return decided ? first : Run(outcome_.rows[1], number_);
     }
 
 private:
     bool Run(const WeightRow& row, const ModulusNumber& number) noexcept {
-        RowCheck& check = m_outcome.checks[m_outcome.checkCount++];
-        check = CheckRow(row, number, m_tables.substitutions);
+        RowCheck& check = outcome_.checks[outcome_.checkCount++];
+        check = CheckRow(row, number, tables_.substitutions);
         return check.passed;
     }
 
-    const ModulusTables& m_tables;
-    const ModulusNumber& m_number;
-    CheckOutcome& m_outcome;
+    const ModulusTables& tables_;
+    const ModulusNumber& number_;
+    CheckOutcome& outcome_;
 };
 
 }  // namespace

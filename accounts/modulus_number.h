@@ -20,8 +20,8 @@ public:
     // `account` must be exactly eight characters "0" to "9"; nothing otherwise.
     static std::optional<ModulusNumber> Of(SortCode sortCode, std::string_view account) noexcept;
 
-    SortCode GetSortCode() const noexcept { return m_sortCode; }
-    int operator[](Position position) const noexcept { return m_digits[position]; }
+    SortCode GetSortCode() const noexcept { return sortCode_; }
+    int operator[](Position position) const noexcept { return digits_[position]; }
 
     // The same account number behind another sort code (exceptions 5, 8 and 9).
     ModulusNumber WithSortCode(SortCode sortCode) const noexcept;
@@ -34,6 +34,6 @@ public:
 
 private:
     ModulusNumber() = default;
-    SortCode m_sortCode = SortCode::Of(0);
-    std::array<std::uint8_t, kPositions> m_digits{};
+    SortCode sortCode_ = SortCode::Of(0);
+    std::array<std::uint8_t, kPositions> digits_{};
 };

@@ -28,21 +28,21 @@ public:
         return SortCode(value);
     }
 
-    constexpr std::uint32_t Value() const noexcept { return m_value; }
+    constexpr std::uint32_t Value() const noexcept { return value_; }
     // The six digits, leading zeros included.
     std::string Text() const {
         std::string text(kDigits, '0');
-        std::uint32_t value = m_value;
+        std::uint32_t value = value_;
         for (std::size_t i = kDigits; i-- > 0; value /= 10) text[i] = static_cast<char>('0' + value % 10);
         return text;
     }
 
-    friend constexpr bool operator==(SortCode a, SortCode b) noexcept { return a.m_value == b.m_value; }
-    friend constexpr bool operator!=(SortCode a, SortCode b) noexcept { return a.m_value != b.m_value; }
-    friend constexpr bool operator<(SortCode a, SortCode b) noexcept { return a.m_value < b.m_value; }
-    friend constexpr bool operator<=(SortCode a, SortCode b) noexcept { return a.m_value <= b.m_value; }
+    friend constexpr bool operator==(SortCode a, SortCode b) noexcept { return a.value_ == b.value_; }
+    friend constexpr bool operator!=(SortCode a, SortCode b) noexcept { return a.value_ != b.value_; }
+    friend constexpr bool operator<(SortCode a, SortCode b) noexcept { return a.value_ < b.value_; }
+    friend constexpr bool operator<=(SortCode a, SortCode b) noexcept { return a.value_ <= b.value_; }
 
 private:
-    constexpr explicit SortCode(std::uint32_t value) noexcept : m_value(value) {}
-    std::uint32_t m_value;
+    constexpr explicit SortCode(std::uint32_t value) noexcept : value_(value) {}
+    std::uint32_t value_;
 };

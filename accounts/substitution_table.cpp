@@ -16,16 +16,16 @@ SubstitutionTable SubstitutionTable::Parse(std::istream& in, const std::string& 
         lines.ExpectFieldCount(2, 2);
         const SortCode original = lines.SortCodeField(0, "original sort code");
         const SortCode substitute = lines.SortCodeField(1, "substitute sort code");
-        auto& pairs = table.m_pairs;
+        auto& pairs = table.pairs_;
         const auto place = std::lower_bound(pairs.begin(), pairs.end(), original, ByOriginal);
         if (place != pairs.end() && place->first == original) lines.Fail("a second substitute for " + original.Text());
         pairs.insert(place, {original, substitute});
     }
-    if (table.m_pairs.empty()) throw TableError(fileName, 0, "holds no rows");
+    if (table.pairs_.empty()) throw TableError(fileName, 0, "holds no rows");
     return table;
 }
 
 SortCode SubstitutionTable::Substitute(SortCode sortCode) const noexcept {
-    const auto place = std::lower_bound(m_pairs.begin(), m_pairs.end(), sortCode, ByOriginal);
-    return place != m_pairs.end() && place->first == sortCode ? place->second : sortCode;
+    const auto place = std::lower_bound(pairs_.begin(), pairs_.end(), sortCode, ByOriginal);
+    return place != pairs_.end() && place->first == sortCode ? place->second : sortCode;
 }

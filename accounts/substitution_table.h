@@ -17,8 +17,8 @@ public:
 
     // The substitute of `sortCode`, or the sort code itself when it has none.
     SortCode Substitute(SortCode sortCode) const noexcept;
-    std::size_t RowCount() const noexcept { return m_pairs.size(); }
+    std::size_t RowCount() const noexcept { return pairs_.size(); }
 
 private:
-    std::vector<std::pair<SortCode, SortCode>> m_pairs;  // by original
+    std::vector<std::pair<SortCode, SortCode>> pairs_;  // by original
 };

@@ -9,14 +9,14 @@ class TableError : public std::runtime_error {
 public:
     TableError(const std::string& file, std::size_t line, const std::string& reason)
         : std::runtime_error(file + (line > 0 ? " line " + std::to_string(line) : std::string()) + ": " + reason),
-          m_file(file),
-          m_line(line) {}
+          file_(file),
+          line_(line) {}
 
-    const std::string& File() const noexcept { return m_file; }
+    const std::string& File() const noexcept { return file_; }
     // 1-based; 0 when the fault is the file's as a whole.
-    std::size_t Line() const noexcept { return m_line; }
+    std::size_t Line() const noexcept { return line_; }
 
 private:
-    std::string m_file;
-    std::size_t m_line;
+    std::string file_;
+    std::size_t line_;
 };

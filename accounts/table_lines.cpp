@@ -10,31 +10,31 @@ constexpr std::size_t kLongestShownField = 16;
 constexpr std::string_view kSeparators = " \t";
 }  // namespace
 
-TableLines::TableLines(std::istream& in, std::string fileName) : m_in(in), m_fileName(std::move(fileName)) {}
+TableLines::TableLines(std::istream& in, std::string fileName) : in_(in), fileName_(std::move(fileName)) {}
 
 bool TableLines::Next() {
-    m_fields.clear();
-    while (m_fields.empty()) {
-        if (!std::getline(m_in, m_text)) {
-            if (m_in.bad()) throw TableError(m_fileName, 0, "cannot be read");
+    fields_.clear();
+    while (fields_.empty()) {
+        if (!std::getline(in_, text_)) {
+            if (in_.bad()) throw TableError(fileName_, 0, "cannot be read");
             return false;
         }
-        ++m_line;
-        if (!m_text.empty() && m_text.back() == '\r') m_text.pop_back();
-        const std::string_view text = m_text;
+        ++line_;
+        if (!text_.empty() && text_.back() == '\r') text_.pop_back();
+        const std::string_view text = text_;
         for (std::size_t start = text.find_first_not_of(kSeparators); start != std::string_view::npos;) {
             const std::size_t end = std::min(text.find_first_of(kSeparators, start), text.size());
-            m_fields.push_back(text.substr(start, end - start));
+            fields_.push_back(text.substr(start, end - start));
             start = text.find_first_not_of(kSeparators, end);
         }
     }
     return true;
 }
 
-void TableLines::Fail(const std::string& reason) const { throw TableError(m_fileName, m_line, reason); }
+void TableLines::Fail(const std::string& reason) const { throw TableError(fileName_, line_, reason); }
 
 void TableLines::ExpectFieldCount(std::size_t fewest, std::size_t most) const {
-    const std::size_t count = m_fields.size();
+    const std::size_t count = fields_.size();
     if (count >= fewest && count <= most) return;
     const std::string expected = fewest == most ? std::to_string(fewest)
                                                 : std::to_string(fewest) + " or " + std::to_string(most);
@@ -42,13 +42,13 @@ void TableLines::ExpectFieldCount(std::size_t fewest, std::size_t most) const {
 }
 
 SortCode TableLines::SortCodeField(std::size_t index, const char* what) const {
-    const auto sortCode = SortCode::FromDigits(m_fields[index]);
-    if (!sortCode) Fail(std::string(what) + " '" + ShownField(m_fields[index]) + "' is not a sort code of six digits");
+    const auto sortCode = SortCode::FromDigits(fields_[index]);
+    if (!sortCode) Fail(std::string(what) + " '" + ShownField(fields_[index]) + "' is not a sort code of six digits");
     return *sortCode;
 }
 
 int TableLines::NumberField(std::size_t index, int lowest, int highest, const char* what) const {
-    const std::string_view field = m_fields[index];
+    const std::string_view field = fields_[index];
     int value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (error != std::errc() || end != field.data() + field.size() || value < lowest || value > highest) {

@@ -17,9 +17,9 @@ public:
     // Moves to the next record; false at the end of the file.
     bool Next();
 
-    const std::vector<std::string_view>& Fields() const noexcept { return m_fields; }
-    std::size_t Line() const noexcept { return m_line; }
-    const std::string& FileName() const noexcept { return m_fileName; }
+    const std::vector<std::string_view>& Fields() const noexcept { return fields_; }
+    std::size_t Line() const noexcept { return line_; }
+    const std::string& FileName() const noexcept { return fileName_; }
 
     [[noreturn]] void Fail(const std::string& reason) const;
     // Fails unless the record has between `fewest` and `most` fields.
@@ -30,11 +30,11 @@ public:
     int NumberField(std::size_t index, int lowest, int highest, const char* what) const;
 
 private:
-    std::istream& m_in;
-    std::string m_fileName;
-    std::string m_text;
-    std::vector<std::string_view> m_fields;
-    std::size_t m_line = 0;
+    std::istream& in_;
+    std::string fileName_;
+    std::string text_;
+    std::vector<std::string_view> fields_;
+    std::size_t line_ = 0;
 };
 
 // A field as a message may show it: printable characters only, and not too many of them.

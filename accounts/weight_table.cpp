@@ -55,17 +55,17 @@ WeightTable WeightTable::Parse(std::istream& in, const std::string& fileName) {
     return WeightTable(std::move(rows), fileName);
 }
 
-WeightTable::WeightTable(std::vector<WeightRow> rows, const std::string& fileName) : m_rows(std::move(rows)) {
-    std::stable_sort(m_rows.begin(), m_rows.end(), [](const WeightRow& a, const WeightRow& b) { return a.start < b.start; });
+WeightTable::WeightTable(std::vector<WeightRow> rows, const std::string& fileName) : rows_(std::move(rows)) {
+    std::stable_sort(rows_.begin(), rows_.end(), [](const WeightRow& a, const WeightRow& b) { return a.start < b.start; });
     // A fault is reported at the later of the two lines involved, where a reader of the file sees it.
     const auto fail = [&](const WeightRow& a, const WeightRow& b, const std::string& reason) {
         throw TableError(fileName, std::max(a.line, b.line), reason);
     };
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const WeightRow& row = m_rows[i];
-        if (!m_ranges.empty()) {
-            Range& last = m_ranges.back();
-            const WeightRow& lastRow = m_rows[last.firstRow];
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const WeightRow& row = rows_[i];
+        if (!ranges_.empty()) {
+            Range& last = ranges_.back();
+            const WeightRow& lastRow = rows_[last.firstRow];
             if (row.start == last.start && row.end == last.end) {
                 if (last.rowCount == kMostRowsPerRange) fail(lastRow, row, "a third row for the range " + RangeText(row));
                 ++last.rowCount;
@@ -73,15 +73,15 @@ WeightTable::WeightTable(std::vector<WeightRow> rows, const std::string& fileNam
             }
             if (row.start <= last.end) fail(lastRow, row, "the range " + RangeText(row) + " overlaps the range " + RangeText(lastRow));
         }
-        m_ranges.push_back({row.start, row.end, i, 1});
+        ranges_.push_back({row.start, row.end, i, 1});
     }
 }
 
 RowSpan WeightTable::Lookup(SortCode sortCode) const noexcept {
-    const auto after = std::upper_bound(m_ranges.begin(), m_ranges.end(), sortCode,
+    const auto after = std::upper_bound(ranges_.begin(), ranges_.end(), sortCode,
                                         [](SortCode code, const Range& range) { return code < range.start; });
-    if (after == m_ranges.begin()) return {};
+    if (after == ranges_.begin()) return {};
     const Range& range = *std::prev(after);
     if (range.end < sortCode) return {};
-    return {&m_rows[range.firstRow], range.rowCount};
+    return {&rows_[range.firstRow], range.rowCount};
 }

@@ -26,16 +26,16 @@ struct WeightRow {
 class RowSpan {
 public:
     RowSpan() = default;
-    RowSpan(const WeightRow* first, std::size_t count) noexcept : m_first(first), m_count(count) {}
-    const WeightRow* begin() const noexcept { return m_first; }
-    const WeightRow* end() const noexcept { return m_first + m_count; }
-    std::size_t size() const noexcept { return m_count; }
-    bool empty() const noexcept { return m_count == 0; }
-    const WeightRow& operator[](std::size_t index) const noexcept { return m_first[index]; }
+    RowSpan(const WeightRow* first, std::size_t count) noexcept : first_(first), count_(count) {}
+    const WeightRow* begin() const noexcept { return first_; }
+    const WeightRow* end() const noexcept { return first_ + count_; }
+    std::size_t size() const noexcept { return count_; }
+    bool empty() const noexcept { return count_ == 0; }
+    const WeightRow& operator[](std::size_t index) const noexcept { return first_[index]; }
 
 private:
-    const WeightRow* m_first = nullptr;
-    std::size_t m_count = 0;
+    const WeightRow* first_ = nullptr;
+    std::size_t count_ = 0;
 };
 
 // The modulus weight table, read once and looked up by binary search over its ranges.
@@ -49,7 +49,7 @@ public:
     static WeightTable Parse(std::istream& in, const std::string& fileName);
 
     RowSpan Lookup(SortCode sortCode) const noexcept;
-    std::size_t RowCount() const noexcept { return m_rows.size(); }
+    std::size_t RowCount() const noexcept { return rows_.size(); }
 
 private:
     struct Range {
@@ -61,6 +61,6 @@ private:
 
     WeightTable(std::vector<WeightRow> rows, const std::string& fileName);
 
-    std::vector<WeightRow> m_rows;  // by range, the rows of one range in the order of the file
-    std::vector<Range> m_ranges;    // by start, none overlapping
+    std::vector<WeightRow> rows_;  // by range, the rows of one range in the order of the file
+    std::vector<Range> ranges_;    // by start, none overlapping
 };
