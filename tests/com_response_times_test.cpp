@@ -5,6 +5,7 @@
 // limit here, since a machine shared with other work can make any run slow.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
