@@ -1,7 +1,6 @@
 #pragma once
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -25,9 +24,10 @@ public:
     }
 
 private:
-    // Notes the separators outside quotes among the eight bytes of `word`, which start at `at`;
-    // `quoted` (0xFF inside quotes, 0 outside) is the state before them, the result the state after.
-    unsigned SplitWord(std::uint64_t word, std::size_t at, unsigned quoted);
+    // Notes the separators outside quotes among `width` bytes from `at`, given as masks (bit i for
+    // the byte at + i) of their quotes and separators; `quoted` is the state before them, the
+    // result the state after.
+    bool SplitBytes(unsigned quotes, unsigned separators, int width, std::size_t at, bool quoted);
     // Field(n) for an n that no kept separator ends: the last field, a field beyond those kept, or none.
     std::optional<std::string_view> FieldBeyondKept(int n) const;
 
