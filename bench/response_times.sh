@@ -5,20 +5,17 @@
 # shows the new marks) and the import of a 20 MB statement through COM.
 # Goals: with 4000 payments the dialog is on screen at most 3 times later than with 8, and Set or
 # Reset on all rows takes at most 300 ms.
-# The i686 tree is the shipping one. On a kernel that runs no 32-bit programs Wine's own launcher
-# still picks its 32-bit loader and fails; the x86_64 tree is then measured with the 64-bit loader.
+# The i686 tree is the shipping one; where 32-bit programs cannot run (scripts/wine-loader), the
+# x86_64 tree is measured instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD:-build/win32}
+if [[ -z ${BUILD:-} ]] && ! scripts/wine-loader 32 >/dev/null 2>&1; then
+    build=build/win64
+    echo "(32-bit programs cannot run here: measuring $build)"
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-if [[ -z ${BUILD:-} ]] && ! /usr/lib/wine/wine --version >/dev/null 2>&1 && [[ -x /usr/lib/wine/wine64 ]]; then
-    build=build/win64
-    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$work/wine"
-    chmod +x "$work/wine"
-    export PATH="$work:$PATH"
-    echo "(32-bit programs cannot run here: measuring $build with Wine's 64-bit loader)"
-fi
 [[ -f $build/TeskVarrowInternetBanking.dll ]] || { echo "bench/response_times.sh: build $build first (make build)" >&2; exit 1; }
 log=$work/log
 
