@@ -3,11 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "common/ole_date.h"
 #include "options/calendar.h"
+#include "platform/code_page.h"
 #include "platform/string_resource.h"
 #include "platform/win32/module.h"
 #include "platform/win32/system_time.h"
@@ -29,6 +31,13 @@ constexpr Column kColumns[] = {
     {"Is IAT", 50, LVCFMT_LEFT},
 };
 
+// Each column's text in a row, in the order of kColumns.
+constexpr std::string PaymentListRow::*kCellTexts[] = {
+    &PaymentListRow::sortCode,  &PaymentListRow::accountNumber, &PaymentListRow::name,  &PaymentListRow::amount,
+    &PaymentListRow::reference, &PaymentListRow::details,       &PaymentListRow::isIat,
+};
+static_assert(std::size(kCellTexts) == std::size(kColumns));
+
 UniqueModule LoadCommonControls() {
     UniqueModule library(::LoadLibraryA("comctl32.dll"));
     if (!library) return library;
@@ -39,13 +48,6 @@ UniqueModule LoadCommonControls() {
         init(&classes);
     }
     return library;
-}
-
-void SetSubItem(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    ::SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 // The rectangle to centre in: the owner's, or the work area when the owner is hidden or minimised.
@@ -95,6 +97,14 @@ INT_PTR CPayInfoDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->code == DTN_DATETIMECHANGE) {
                 OnDateChanged(reinterpret_cast<const NMDATETIMECHANGE*>(lParam)->st);
+                return TRUE;
+            }
+            if (header->hwndFrom == list_ && header->code == LVN_GETDISPINFOA) {
+                ShowCellText(*reinterpret_cast<NMLVDISPINFOA*>(lParam));
+                return TRUE;
+            }
+            if (header->hwndFrom == list_ && header->code == LVN_GETDISPINFOW) {
+                ShowCellText(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
                 return TRUE;
             }
             return FALSE;
@@ -184,20 +194,50 @@ void CPayInfoDialog::AddColumns() {
 }
 
 void CPayInfoDialog::FillList() {
+    // The rows' texts stay here and the list asks for those it draws (LVN_GETDISPINFO), and it
+    // repaints once, when every row is in. Seven texts inserted per row into a list that updated
+    // itself after each kept the user waiting for seconds with thousands of payments, and for
+    // minutes once the dialog was on screen.
+    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
     rowCount_ = 0;
-    for (const auto& row : state_.Rows()) {
+    rows_ = state_.Rows();
+    ::SendMessageA(list_, LVM_SETITEMCOUNT, rows_.size(), 0);
+    while (rowCount_ < static_cast<int>(rows_.size())) {
+        const auto row = rows_.begin() + rowCount_;
         LVITEMA item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = rowCount_;
-        item.pszText = const_cast<char*>(row.sortCode.c_str());
-        item.lParam = row.paymentIndex;
-        const auto at = static_cast<int>(::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        if (at < 0) continue;
-        const std::string* cells[] = {&row.accountNumber, &row.name, &row.amount, &row.reference, &row.details, &row.isIat};
-        for (int column = 1; column <= 6; ++column) SetSubItem(list_, at, column, *cells[column - 1]);
-        ++rowCount_;
+        item.pszText = LPSTR_TEXTCALLBACKA;
+        item.lParam = row->paymentIndex;
+        if (::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
+            rows_.erase(row);  // no row for it: the rows after it move up
+        } else {
+            ++rowCount_;
+        }
     }
+    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_, nullptr, TRUE);
+}
+
+void CPayInfoDialog::ShowCellText(NMLVDISPINFOA& cell) const {
+    LVITEMA& item = cell.item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    ::lstrcpynA(item.pszText, CellTextOf(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+}
+
+void CPayInfoDialog::ShowCellText(NMLVDISPINFOW& cell) const {
+    LVITEMW& item = cell.item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    const std::u16string text = platform::AnsiToWide(CellTextOf(item.iItem, item.iSubItem));
+    ::lstrcpynW(item.pszText, reinterpret_cast<const wchar_t*>(text.c_str()), item.cchTextMax);
+}
+
+const std::string& CPayInfoDialog::CellTextOf(int row, int column) const {
+    static const std::string kNone;
+    if (row < 0 || row >= static_cast<int>(rows_.size())) return kNone;
+    if (column < 0 || column >= static_cast<int>(std::size(kCellTexts))) return kNone;
+    return rows_[static_cast<std::size_t>(row)].*kCellTexts[column];
 }
 
 void CPayInfoDialog::ApplyFormatRules() {

@@ -1,5 +1,7 @@
 #pragma once
+#include <vector>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "common/cstring.h"
 #include "options/pay_info_dialog_state.h"
@@ -33,6 +35,10 @@ private:
     void SetIcon();
     void AddColumns();
     void FillList();
+    void ShowCellText(NMLVDISPINFOA& cell) const;
+    void ShowCellText(NMLVDISPINFOW& cell) const;
+    // Empty for a row or column the list does not have.
+    const std::string& CellTextOf(int row, int column) const;
     void ApplyFormatRules();
     void ShowHelpText(unsigned stringId);
     void EnableMarking(bool enabled);
@@ -49,4 +55,6 @@ private:
     HWND list_ = nullptr;
     HWND listHeader_ = nullptr;
     int rowCount_ = 0;
+    // The texts of the list's rows, by row: the list asks for them when it draws a cell.
+    std::vector<PaymentListRow> rows_;
 };
