@@ -45,9 +45,9 @@ bool WriteAdHocBulkHeader(std::string& out, Payment& first, const UploadContext&
     return status.AllPassed();
 }
 
-bool WriteAdHocBulkRecord(std::string& out, Payment& payment, const UploadContext&) {
+bool WriteAdHocBulkRecord(std::string& out, Payment& payment, const UploadContext& context) {
     StatusKeeper status(payment);
-    const BulkPayee payee = ReadCheckedBulkPayee(status, payment);
+    const BulkPayee payee = ReadCheckedBulkPayee(status, payment, context.accountTables);
 
     UploadLine line(out, kLongLineFields);
     line.Put(4, "09");

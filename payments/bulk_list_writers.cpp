@@ -33,9 +33,9 @@ bool WriteBulkListHeader(std::string& out, Payment& first, const UploadContext& 
     return status.AllPassed();
 }
 
-bool WriteBulkListRecord(std::string& out, Payment& payment, const UploadContext&) {
+bool WriteBulkListRecord(std::string& out, Payment& payment, const UploadContext& context) {
     StatusKeeper status(payment);
-    const BulkPayee payee = ReadCheckedBulkPayee(status, payment);
+    const BulkPayee payee = ReadCheckedBulkPayee(status, payment, context.accountTables);
     const PayeeReferences references = ReadPayeeReferences(payment);
 
     UploadLine line(out, kShortLineFields);

@@ -11,5 +11,6 @@ struct UploadContext;
 bool WriteBulkListHeader(std::string& out, Payment& first, const UploadContext& context);
 
 // Record "07". Never an IAT: Status is not read. Puts 0 into Status, then checks the amount (21),
-// the payee sort code (28), the payee account number (29) and the payee name (30).
+// the payee sort code (28), the payee account number (29), the payee name (30) and, where the
+// context turns it on, the bank's account number check (36).
 bool WriteBulkListRecord(std::string& out, Payment& payment, const UploadContext& context);

@@ -5,7 +5,7 @@
 #include "payments/text_rules.h"
 #include "payments/upload_fields.h"
 
-BulkPayee ReadCheckedBulkPayee(StatusKeeper& status, const Payment& payment) {
+BulkPayee ReadCheckedBulkPayee(StatusKeeper& status, const Payment& payment, const ModulusTables* accountTables) {
     BulkPayee payee;
     payee.amount = payment.Value();
     CheckAmount(status, payee.amount);
@@ -13,6 +13,7 @@ BulkPayee ReadCheckedBulkPayee(StatusKeeper& status, const Payment& payment) {
     CheckPayeeAccount(status, payee.account);
     payee.name = payment.PayeeBankAccountName();
     CheckPayeeName(status, payee.name);
+    CheckPayeeWithBank(status, accountTables, payee.account);
     return payee;
 }
 

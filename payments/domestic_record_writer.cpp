@@ -35,6 +35,7 @@ bool WriteDomesticRecord(std::string& out, Payment& payment, const UploadContext
         payeeName = payment.PayeeBankAccountName();
         CheckPayeeName(status, payeeName);
     }
+    CheckPayeeWithBank(status, context.accountTables, payee);
     const PayeeReferences references = ReadPayeeReferences(payment);
 
     UploadLine line(out, kShortLineFields);

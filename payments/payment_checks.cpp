@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "accounts/account_check.h"
 #include "common/text_conversion.h"
 #include "payments/status_codes.h"
 
@@ -43,4 +44,10 @@ void CheckPayeeAccount(StatusKeeper& status, const PayeeAccount& payee) {
 
 void CheckPayeeName(StatusKeeper& status, std::u16string_view name) {
     status.Record(PayeeNamePasses(name), status::kInvalidPayeeName);
+}
+
+void CheckPayeeWithBank(StatusKeeper& status, const ModulusTables* tables, const PayeeAccount& payee) {
+    if (!tables || !status.AllPassed()) return;
+    const CheckResult result = CheckAccount(*tables, payee.sortCode, payee.accountNumber).result;
+    status.Record(result != CheckResult::Invalid, status::kFailsAccountCheck);
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "accounts/modulus_tables.h"
 #include "payments/payment.h"
 #include "payments/payment_values.h"
 
@@ -42,3 +43,9 @@ void CheckPayerAccount(StatusKeeper& status, const PayerAccount& payer);  // sor
 void CheckAmount(StatusKeeper& status, double value);                      // 21
 void CheckPayeeAccount(StatusKeeper& status, const PayeeAccount& payee);  // sort code 28, account 29
 void CheckPayeeName(StatusKeeper& status, std::u16string_view name);       // 30
+
+// The bank's account number check of the payee (36), the last check of a record and only once all
+// the others have passed: they have made sure of six sort code digits and eight account digits, so
+// the check never meets a malformed pair, and a payment already marked wrong keeps its code. An
+// account the tables hold no rows for passes, as it does at the bank. No tables: the check is off.
+void CheckPayeeWithBank(StatusKeeper& status, const ModulusTables* tables, const PayeeAccount& payee);

@@ -58,7 +58,8 @@ void WriteRecords(PaymentLineWriter writeRecord, Payments& payments, std::int32_
 
 }  // namespace
 
-PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath) {
+PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
+                                    const ModulusTables* accountTables) {
     PaymentFileOutcome outcome;
     const std::int32_t count = payments.Count();
     UploadFile file(outputPath);
@@ -66,7 +67,8 @@ PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& op
         Fail(outcome, Failure::OpenFailed);
         return outcome;
     }
-    const UploadContext context = MakeUploadContext(options, outputPath);
+    UploadContext context = MakeUploadContext(options, outputPath);
+    context.accountTables = accountTables;
     const PaymentFormatInfo& format = FormatInfo(options.format);
     std::string lines;
     lines.reserve(kBlockSize + 1024);

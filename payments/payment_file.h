@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "accounts/modulus_tables.h"
 #include "options/payment_options.h"
 #include "payments/payment.h"
 #include "payments/run_result.h"
@@ -15,4 +16,6 @@ struct PaymentFileOutcome {
     enum class Failure { None, OpenFailed, FetchFailed, WriteFailed } failure = Failure::None;
 };
 
-PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath);
+// `accountTables` turn the bank's account number check of every payee on (status 36).
+PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
+                                    const ModulusTables* accountTables = nullptr);

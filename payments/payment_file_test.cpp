@@ -8,6 +8,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "accounts/table_choice.h"
 #include "payments/payment_test_support.h"
 #include "payments/status_codes.h"
 #include "tests/support/temp_dir.h"
@@ -205,6 +206,37 @@ TEST(PaymentFile, AFailedRecordDoesNotStopTheRun) {
         EXPECT_EQ(SplitLines(dir.Read("pay.csv")).size(), IsBulkFormat(format) ? 11u : 10u) << what;
         for (std::size_t i = 0; i < 10; ++i) {
             EXPECT_EQ(payments.Records()[i].Status, i == 4 ? status::kInvalidPayeeAccountNumber : 0) << what << ", payment " << i;
+        }
+    }
+}
+
+// Payees of the published check's cases: valid, invalid, a sort code without rows, and an invalid
+// one that fails an earlier check of its own record too.
+std::vector<PaymentRecord> AccountCheckPayees() {
+    std::vector<PaymentRecord> records = Examples(4);
+    const char16_t* accounts[][2] = {{u"08-99-99", u"66374958"}, {u"08-99-99", u"66374959"},
+                                     {u"99-99-99", u"12345678"}, {u"08-99-99", u"66374959"}};
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i].PayeeBankSortCode = accounts[i][0];
+        records[i].PayeeBankAccountNumber = accounts[i][1];
+    }
+    records[3].Value = -5;
+    return records;
+}
+
+TEST(PaymentFile, TheAccountCheckMarksOnlyPayeesThatPassedEverythingElse) {
+    const ModulusTables tables = LoadModulusTables(std::string(VARROW_MODULUS_DIR) + "/" + kShippedWeightsName,
+                                                   std::string(VARROW_MODULUS_DIR) + "/" + kShippedSubstitutionsName);
+    for (const auto format : {PaymentFormat::StandardDomestic, PaymentFormat::DomesticTemplate, PaymentFormat::BulkList,
+                              PaymentFormat::AdHocBulk}) {
+        for (const ModulusTables* checked : {&tables, static_cast<const ModulusTables*>(nullptr)}) {
+            const std::string what = "format " + std::to_string(static_cast<int>(format)) + (checked ? ", checked" : ", unchecked");
+            TempDir dir;
+            MemoryPayments payments(AccountCheckPayees());
+            ExpectOutcome(WritePaymentFile(payments, Options(format), dir.File("pay.csv"), checked), 1, 1, Failure::None, what);
+            EXPECT_EQ(SplitLines(dir.Read("pay.csv")).size(), IsBulkFormat(format) ? 5u : 4u) << what;
+            const std::int32_t expected[] = {0, checked ? status::kFailsAccountCheck : 0, 0, status::kInvalidAmount};
+            for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(payments.Records()[i].Status, expected[i]) << what << ", payment " << i;
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/errors.h"
+#include "payments/account_check_tables.h"
 #include "payments/payment_file.h"
 #include "payments/status_codes.h"
 #include "platform/message_box.h"
@@ -60,6 +61,7 @@ std::int32_t RunPayments(PaymentRunParts& parts, Payments* payments, SettingsSto
     if (payments->Count() > kMaxPayments) return RefuseTooManyPayments(parts);
 
     const RememberedValues remembered = ReadRemembered(parts.Account(), settings);
+    const std::optional<ModulusTables> accountTables = AccountCheckTables(settings);
     const std::optional<PaymentOptions> options =
         parts.AskOptions(*payments, remembered.templateName, remembered.beneficiaryReference);
     if (!options) return Cancelled(parts);
@@ -67,7 +69,8 @@ std::int32_t RunPayments(PaymentRunParts& parts, Payments* payments, SettingsSto
     if (!outputPath) return Cancelled(parts);
     Remember(remembered, *options, settings);
 
-    const PaymentFileOutcome outcome = WritePaymentFile(*payments, *options, *outputPath);
+    const PaymentFileOutcome outcome =
+        WritePaymentFile(*payments, *options, *outputPath, accountTables ? &*accountTables : nullptr);
     parts.SetResultCode(outcome.resultCode);
     return outcome.returnValue;
 }

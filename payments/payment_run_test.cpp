@@ -14,6 +14,8 @@
 #include "payments/payment_test_support.h"
 #include "platform/hook.h"
 #include "platform/message_box.h"
+#include "platform/module_folder.h"
+#include "platform/profile.h"
 #include "platform/save_dialog.h"
 #include "platform/shell_folder.h"
 #include "tests/support/temp_dir.h"
@@ -114,8 +116,11 @@ protected:
     SettingsStore settings;
     std::optional<std::string> savedAs = Output();  // the user's answer in the save dialog
     std::vector<platform::MessageBoxRequest> messages;
+    std::string componentFolder = VARROW_MODULUS_DIR;  // where the shipped tables are installed
 
 private:
+    platform::ScopedHook<std::optional<std::string>()> component_{platform::ModuleFolderHook(),
+                                                                  [this] { return std::optional(componentFolder); }};
     platform::ScopedHook<std::optional<std::string>()> folder_{
         platform::CommonAppDataFolderHook(), [this] { return std::optional(appData.Path().string()); }};
     platform::ScopedHook<platform::MessageAnswer(const platform::MessageBoxRequest&)> boxes_{
@@ -314,6 +319,41 @@ TEST_F(PaymentRunTest, OneInvalidPaymentAmongTenFailsTheRunButNotTheOthers) {
     EXPECT_EQ(parts.resultCode, run_result::kCheckFailed);
     EXPECT_EQ(SplitLines(ReadFileBytes(Output())).size(), 10u);
     EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 0, 0, 0, 0, 0, 29, 0, 0, 0}));
+}
+
+// Payees of the published check's cases: one valid, one invalid.
+MemoryPayments CheckedPayees() {
+    std::vector<PaymentRecord> records = Examples(2);
+    records[0].PayeeBankSortCode = records[1].PayeeBankSortCode = u"08-99-99";
+    records[0].PayeeBankAccountNumber = u"66374958";
+    records[1].PayeeBankAccountNumber = u"66374959";
+    return MemoryPayments(records);
+}
+
+TEST_F(PaymentRunTest, AccountCheckTurnedOnInTheSettingsFileMarksTheInvalidPayee) {
+    ASSERT_TRUE(platform::WriteProfileValue("Validation", "ModulusCheck", "1", settings.SettingsFilePath().GetString()));
+    payments = CheckedPayees();
+    parts.answer = Options(PaymentFormat::StandardDomestic);
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(parts.resultCode, run_result::kCheckFailed);
+    EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 36}));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PaymentRunTest, UnreadableTablesAreToldBeforeTheOptionsAndTheRunGoesOnUnchecked) {
+    ASSERT_TRUE(platform::WriteProfileValue("Validation", "ModulusCheck", "1", settings.SettingsFilePath().GetString()));
+    componentFolder = files.File("no tables here");
+    payments = CheckedPayees();
+    parts.answer = Options(PaymentFormat::StandardDomestic);
+    EXPECT_EQ(Run(), 0);
+    const Journal expected = {"ExportLocation", "ResultCode 0", "Account", "MessageBox Tesk Varrow Internet Quidlane",
+                              "AskOptions(\"\", \"\")"};
+    EXPECT_EQ(Journal(journal.begin(), journal.begin() + 5), expected);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find("cannot be read:\r\n" + files.File("no tables here")), std::string::npos) << messages[0].text;
+    EXPECT_NE(messages[0].text.find("without the account number check"), std::string::npos) << messages[0].text;
+    EXPECT_EQ(messages[0].icon, platform::MessageIcon::Warning);
+    EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 0}));
 }
 
 TEST_F(PaymentRunTest, EmptyCollectionInABulkFormatMakesUpNoHeader) {

@@ -4,7 +4,7 @@
 
 namespace {
 // The last code with a text of its own; 40 and beyond belong to no payment.
-constexpr std::uint32_t kLastTextedCode = 35;
+constexpr std::uint32_t kLastTextedCode = status::kFailsAccountCheck;
 // StatusText loads into a 256-character buffer.
 constexpr int kStatusTextLimit = 255;
 }  // namespace

@@ -25,6 +25,7 @@ TEST(StatusText, CodesWithTextGiveTheirText) {
         {33, "Invalid or missing details field."},
         {34, "Invalid or unknown currency specified."},
         {35, "An error occurred with the status field."},
+        {36, "Payee sort code and account number fail the bank's account number check: please check the payee's bank details."},
     };
     for (const auto& [code, text] : cases) {
         const auto actual = StatusText(code);
@@ -34,7 +35,7 @@ TEST(StatusText, CodesWithTextGiveTheirText) {
 }
 
 TEST(StatusText, CodesWithoutTextGiveNothing) {
-    std::vector<std::int32_t> codes = {36, 40, 300, 340, -1, -300, INT_MIN, INT_MAX};
+    std::vector<std::int32_t> codes = {37, 40, 300, 340, -1, -300, INT_MIN, INT_MAX};
     for (std::int32_t code = 1; code <= 19; ++code) codes.push_back(code);  // 1 is the IAT mark
     for (const auto code : codes) {
         const auto actual = StatusText(code);

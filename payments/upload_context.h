@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "accounts/modulus_tables.h"
 #include "options/payment_options.h"
 #include "payments/payment_format.h"
 
@@ -12,6 +13,8 @@ struct UploadContext {
     std::string templateName;          // clean, first 20
     std::string beneficiaryReference;  // clean, first 18
     std::string fileName;              // the output path's file name: clean, first 16
+    // The tables of the bank's account number check; none while the check is off.
+    const ModulusTables* accountTables = nullptr;
 };
 
 UploadContext MakeUploadContext(const PaymentOptions& options, std::string_view outputPath);

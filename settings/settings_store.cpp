@@ -7,6 +7,8 @@ namespace {
 constexpr char kSection[] = "MIGRATED";
 constexpr char kRelativePath[] = "TESK\\Tesk EBanking\\BANKSERV.INI";
 constexpr std::size_t kReadRequest = 259;
+constexpr char kValidationSection[] = "Validation";
+constexpr char kAccountCheckKey[] = "ModulusCheck";
 }  // namespace
 
 CString SettingsStore::SettingsFilePath() {
@@ -18,6 +20,12 @@ CString SettingsStore::SettingsFilePath() {
         pathComputed_ = true;
     }
     return path_;
+}
+
+std::string SettingsStore::SettingsFolder() {
+    const std::string path(SettingsFilePath().View());
+    const auto separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
 
 bool SettingsStore::ReadSetting(const CString& key, CString& value) {
@@ -36,6 +44,12 @@ bool SettingsStore::WriteSetting(const CString& key, const CString& value) {
     const CString path = SettingsFilePath();
     if (path.IsEmpty()) return false;
     return platform::WriteProfileValue(kSection, key.GetString(), value.GetString(), path.GetString());
+}
+
+bool SettingsStore::AccountCheckEnabled() {
+    const CString path = SettingsFilePath();
+    if (path.IsEmpty()) return false;
+    return platform::ReadProfileValue(kValidationSection, kAccountCheckKey, "", kReadRequest, path.GetString()) == "1";
 }
 
 SettingsStore& ModuleSettingsStore() {

@@ -1,13 +1,19 @@
 #pragma once
+#include <string>
+
 #include "common/cstring.h"
 
 // The per-account memory of the payment run: the template name and beneficiary reference last
-// confirmed, in section "MIGRATED" of BANKSERV.INI below the machine's common application-data folder.
+// confirmed, in section "MIGRATED" of BANKSERV.INI below the machine's common application-data
+// folder; and the administrator's choices for every run, in section "Validation".
 class SettingsStore {
 public:
     // The full path of BANKSERV.INI; empty while the common application-data folder cannot be
     // determined. The first success is kept for the store's life.
     CString SettingsFilePath();
+
+    // The folder that holds BANKSERV.INI; empty while its path is.
+    std::string SettingsFolder();
 
     // Replaces `value` with the stored one when the file holds a non-empty value for `key`
     // (at most 258 characters come back); otherwise leaves it as the caller set it.
@@ -15,6 +21,10 @@ public:
 
     // Stores `value` under `key`, creating the section, and the file if its folder exists.
     bool WriteSetting(const CString& key, const CString& value);
+
+    // Whether an administrator turned the account number check on: ModulusCheck=1 in section
+    // "Validation". Any other value, or none, leaves it off.
+    bool AccountCheckEnabled();
 
 private:
     CString path_;

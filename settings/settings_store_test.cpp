@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/hook.h"
+#include "platform/profile.h"
 #include "platform/shell_folder.h"
 #include "tests/support/temp_dir.h"
 
@@ -53,6 +54,26 @@ TEST_F(SettingsStoreTest, LongValuesComeBackCutTo258Characters) {
     CString value;
     ASSERT_TRUE(store.ReadSetting("k", value));
     EXPECT_EQ(value.GetLength(), 258);
+}
+
+TEST_F(SettingsStoreTest, AccountCheckIsOnOnlyForModulusCheckOne) {
+    CreateFolder();
+    const std::string file = store.SettingsFilePath().GetString();
+    EXPECT_FALSE(store.AccountCheckEnabled()) << "no file";
+    const std::pair<const char*, bool> rows[] = {{"1", true}, {" 1 ", true}, {"0", false}, {"yes", false},
+                                                 {"true", false}, {"11", false}, {"", false}};
+    for (const auto& [value, on] : rows) {
+        ASSERT_TRUE(platform::WriteProfileValue("Validation", "ModulusCheck", value, file));
+        EXPECT_EQ(store.AccountCheckEnabled(), on) << "ModulusCheck=" << value;
+    }
+    // The key counts in its own section only.
+    ASSERT_TRUE(platform::WriteProfileValue("Validation", "ModulusCheck", "0", file));
+    ASSERT_TRUE(store.WriteSetting("ModulusCheck", "1"));
+    EXPECT_FALSE(store.AccountCheckEnabled());
+}
+
+TEST_F(SettingsStoreTest, SettingsFolderHoldsTheFile) {
+    EXPECT_EQ(fs::path(store.SettingsFolder()), dir.Path() / "TESK" / "Tesk EBanking");
 }
 
 TEST_F(SettingsStoreTest, MissingFolderLosesTheWrite) {

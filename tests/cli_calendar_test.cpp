@@ -90,7 +90,9 @@ TEST(StatusTextCommand, PrintsTheTextOrAnEmptyLine) {
               "This payment is valid but the payment batch has been rejected because of errors elsewhere.\n"
               "Invalid or missing Payee bank account name.\n"
               "An error occurred with the status field.\n"
-              "\n\n\n\n"
+              "Payee sort code and account number fail the bank's account number check: please check the payee's "
+              "bank details.\n"
+              "\n\n\n"
               "Invalid Amount specified for payment: negative payments not supported.\n");
     EXPECT_EQ(run.exitCode, 0);
 }

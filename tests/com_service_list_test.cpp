@@ -179,13 +179,13 @@ TEST_F(ServiceListTest, PaymentStatusTextsComeFromTheComponentsStringResources) 
     const auto payment = Service(0);
     for (LONG code = -2; code <= 41; ++code) {
         SCOPED_TRACE(code);
-        const char* text = code >= 0 && code <= 35 ? FindStringTableText(300 + static_cast<unsigned>(code)) : nullptr;
+        const char* text = code >= 0 && code <= 36 ? FindStringTableText(300 + static_cast<unsigned>(code)) : nullptr;
         EXPECT_EQ(StatusText(payment.Get(), code), text ? text : "<untouched>");
     }
     EXPECT_EQ(StatusText(payment.Get(), 0), "Payment processed successfully.");
     EXPECT_EQ(StatusText(payment.Get(), 20),
               "This payment is valid but the payment batch has been rejected because of errors elsewhere.");
-    // 340 exists, but codes above 35 have no text through this method.
+    // 340 exists, but codes above 36 have no text through this method.
     EXPECT_EQ(StatusText(payment.Get(), 40), "<untouched>");
     EXPECT_EQ(StatusText(payment.Get(), -1), "<untouched>");
 }

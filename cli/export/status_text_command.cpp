@@ -18,7 +18,7 @@ const char* const kStatusTextHelp =
     "\n"
     "Prints one line per status code: its text as the payment service's StatusText gives it to\n"
     "the host, or an empty line where that operation gives none (codes without a text, codes\n"
-    "above 35 and negative codes). A CODE that is not a whole number is a usage error (exit 64).\n";
+    "above 36 and negative codes). A CODE that is not a whole number is a usage error (exit 64).\n";
 
 std::int32_t ParseCode(const std::string& text) {
     try {
