@@ -62,3 +62,12 @@ ChosenTables ChooseModulusTables(const std::string& settingsFolder, const std::s
     chosen.localPairPassedOver = std::move(passedOver);
     return chosen;
 }
+
+ChosenTables LoadTablesIn(const std::string& folder) {
+    const auto localWeights = platform::AppendPath(folder, kLocalWeightsName);
+    const auto localSubstitutions = platform::AppendPath(folder, kLocalSubstitutionsName);
+    if (!localWeights || !localSubstitutions) throw TableError(folder, 0, "path too long for the tables");
+    if (CanOpen(*localWeights) || CanOpen(*localSubstitutions))
+        return Chosen(TableOrigin::SettingsFolder, *localWeights, *localSubstitutions);
+    return ChooseModulusTables(std::string(), folder);
+}

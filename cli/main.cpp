@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/accounts/command_tables.h"
 #include "cli/commands.h"
 #include "varrow_version.h"
 
@@ -21,11 +22,17 @@ const char* const kMainUsage = "usage: varrow COMMAND [ARGS...]; see 'varrow --h
 const char* const kMainHelp =
     "varrow - Varrow Online payment files and statements, without the host\n"
     "\n"
-    "  varrow export [--format F] [--date D] [--today D] [--template T] [--benref R] [--iat LIST] -o OUT PAYMENTS.csv\n"
+    "  varrow export [--format F] [--date D] [--today D] [--template T] [--benref R] [--iat LIST]\n"
+    "                [--check-accounts [--tables DIR]] -o OUT PAYMENTS.csv\n"
     "      writes the upload file OUT in format F (standard-domestic, domestic-template, bulk-list,\n"
     "      ad-hoc-bulk) from a CSV payment list and prints INDEX<TAB>STATUS<TAB>TEXT per payment,\n"
     "      then result<TAB>N; exits with the result code 0, 1 or 2, 3 for a refused date,\n"
-    "      40 for more than 4000 payments\n"
+    "      40 for more than 4000 payments; --check-accounts adds the bank's account number check\n"
+    "      of every payee (status 36), 66 when its tables cannot be read\n"
+    "  varrow check-account [--tables DIR] [SORTCODE ACCOUNT]...\n"
+    "      SORTCODE<TAB>ACCOUNT<TAB>valid, invalid, unchecked or malformed for each pair (or each\n"
+    "      line of standard input); exits 1 when a pair is invalid or malformed, 66 when the tables\n"
+    "      cannot be read\n"
     "  varrow calendar [DATE...]\n"
     "      DD/MM/YYYY banking 0, DD/MM/YYYY holiday N or DD/MM/YYYY weekend N for each date\n"
     "  varrow next-date [DATE...]\n"
@@ -35,7 +42,7 @@ const char* const kMainHelp =
     "  varrow statement [--sort-code S --account A] [--json] FILE\n"
     "  varrow recognise FILE...\n"
     "  varrow --version\n"
-    "      the version of varrow\n"
+    "      the version of varrow, and the version of the account number check's tables in use\n"
     "\n"
     "Dates are written DD/MM/YYYY or YYYY-MM-DD; calendar and next-date read standard input when\n"
     "no date is given. A usage error exits 64. 'varrow COMMAND --help' explains a command.\n";
@@ -48,7 +55,17 @@ struct Command {
 constexpr Command kCommands[] = {
     {"export", RunExport},           {"calendar", RunCalendar},   {"next-date", RunNextDate},
     {"status-text", RunStatusText},  {"statement", RunStatement}, {"recognise", RunRecognise},
+    {"check-account", RunCheckAccount},
 };
+
+// The version, then the tables that the account number check would use.
+int PrintVersion() {
+    std::fputs("varrow " VARROW_VERSION_TEXT "\n", stdout);
+    std::fflush(stdout);
+    const auto tables = LoadCommandTables("--version", std::nullopt);
+    std::printf("%s\n", tables ? TablesInUse(*tables).c_str() : "modulus tables cannot be read");
+    return cli::kSuccess;
+}
 
 }  // namespace
 
@@ -68,10 +85,7 @@ int main(int argc, char** argv) {
         std::fputs(kMainHelp, stdout);
         return cli::kSuccess;
     }
-    if (name == "--version") {
-        std::fputs("varrow " VARROW_VERSION_TEXT "\n", stdout);
-        return cli::kSuccess;
-    }
+    if (name == "--version") return PrintVersion();
     for (const auto& command : kCommands) {
         if (name == command.name) return command.run(std::vector<std::string>(argv + 2, argv + argc));
     }

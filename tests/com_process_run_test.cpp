@@ -390,6 +390,31 @@ TEST_F(ProcessRunTest, UploadFileEqualsWhatVarrowExportWrites) {
     }
 }
 
+TEST_F(ProcessRunTest, AccountCheckTurnedOnGivesTheInvalidPayee36InEveryFormat) {
+    ASSERT_TRUE(::WritePrivateProfileStringA("Validation", "ModulusCheck", "1", SettingsFile().c_str()));
+    // The published check's cases: a valid account and the same one mistyped.
+    const std::vector<PaymentFields> fields = {Payment(L"08-99-99", L"66374958", L"Fenwick Glazing", 410, L"FG-12"),
+                                               Payment(L"08-99-99", L"66374959", L"Fenwick Glazing", 95, L"FG-13")};
+    const struct {
+        const char* name;
+        Choice choice;
+        std::size_t lines;
+    } rows[] = {
+        {"standard-domestic", {IDC_STANDARD_DOMESTIC, nullptr, nullptr, {}, std::nullopt}, 2},
+        {"domestic-template", {IDC_DOMESTIC_TEMPLATE, "Glazing", nullptr, {}, std::nullopt}, 2},
+        {"bulk-list", {IDC_BULK_LIST, "SUPPLIERS-DEC", "HJL DEC RUN", {}, std::nullopt}, 3},
+        {"ad-hoc-bulk", {IDC_AD_HOC_BULK, nullptr, "HJL DEC RUN", {}, std::nullopt}, 3},
+    };
+    for (const auto& row : rows) {
+        const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(fields);
+        const HRESULT hr = Process(payments.Get(), nullptr, ChooseAndSave(row.choice, Output()));
+        EXPECT_EQ(hr, 1) << row.name;
+        EXPECT_EQ(ResultCode(), 1) << row.name;
+        EXPECT_EQ(substitute_host::Statuses(payments.Get()), (std::vector<long>{0, 36})) << row.name;
+        EXPECT_EQ(FileLines(Output()).size(), row.lines) << row.name;  // the invalid payment's line too
+    }
+}
+
 TEST_F(ProcessRunTest, CancellingTheOptionsDialogClearsEveryMarkAndEndsWithThree) {
     const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(ThreePayments());
     SetStatuses(payments.Get(), {1, 23, 0});

@@ -8,6 +8,7 @@
 #include "cli/calendar/date_text.h"
 #include "cli/commands.h"
 #include "cli/shared/command_guard.h"
+#include "cli/shared/input_file.h"
 #include "cli/shared/shown_text.h"
 #include "cli/shared/usage_error.h"
 #include "options/calendar.h"
@@ -44,14 +45,6 @@ double DateOf(const std::string& text, const std::string& where) {
     return *date;
 }
 
-std::optional<std::string> ReadLine(std::FILE* input) {
-    std::string line;
-    int c = 0;
-    while ((c = std::fgetc(input)) != EOF && c != '\n') line += static_cast<char>(c);
-    if (c == EOF && line.empty()) return std::nullopt;
-    return line;
-}
-
 std::string Trimmed(const std::string& line) {
     const char* const blanks = " \t\r";
     const std::size_t first = line.find_first_not_of(blanks);
@@ -74,7 +67,7 @@ void ForEachDate(const std::vector<std::string>& args, std::FILE* input, const s
         return;
     }
     std::size_t number = 0;
-    while (const auto line = ReadLine(input)) {
+    while (const auto line = ReadInputLine(input)) {
         ++number;
         const std::string text = Trimmed(*line);
         if (!text.empty()) each(DateOf(text, "line " + std::to_string(number) + ": "));

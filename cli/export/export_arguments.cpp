@@ -1,13 +1,12 @@
 #include "cli/export/export_arguments.h"
 
-#include <algorithm>
 #include <iterator>
 #include <string_view>
 #include <charconv>
-#include <map>
 
 #include "cli/calendar/date_text.h"
 #include "cli/shared/command_guard.h"
+#include "cli/shared/option_reader.h"
 #include "cli/shared/shown_text.h"
 #include "cli/shared/usage_error.h"
 
@@ -15,8 +14,10 @@ namespace cli {
 
 namespace {
 
-constexpr std::string_view kValueOptions[] = {"--format", "--date", "--today", "--template",
-                                             "--benref", "--iat",  "-o",      "--output"};
+const std::vector<OptionSpec> kOptions = {
+    {"--format"}, {"--date"}, {"--today"}, {"--template"}, {"--benref"}, {"--iat"}, {"-o"}, {"--output", true, "-o"},
+    {"--check-accounts", false}, {"--tables"},
+};
 
 // "a, b, c or d"
 std::string FormatNames() {
@@ -61,56 +62,6 @@ std::vector<std::int32_t> ParseIndexList(const std::string& list) {
     }
 }
 
-// Splits "--name=value" and "--name value" alike into name and value pairs, and the rest into
-// positional arguments; refuses unknown and repeated options.
-class OptionReader {
-public:
-    explicit OptionReader(const std::vector<std::string>& args) {
-        bool optionsEnded = false;
-        for (std::size_t i = 0; i < args.size(); ++i) {
-            const std::string& arg = args[i];
-            if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-                positional_.push_back(arg);
-            } else if (arg == "--") {
-                optionsEnded = true;
-            } else {
-                i = ReadOption(args, i);
-            }
-        }
-    }
-
-    std::optional<std::string> Take(const std::string& name) {
-        const auto found = values_.find(name);
-        if (found == values_.end()) return std::nullopt;
-        return found->second;
-    }
-
-    const std::vector<std::string>& Positional() const { return positional_; }
-
-private:
-    std::size_t ReadOption(const std::vector<std::string>& args, std::size_t i) {
-        const std::string& arg = args[i];
-        const std::size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
-        std::string name = arg.substr(0, equals);
-        if (std::find(std::begin(kValueOptions), std::end(kValueOptions), name) == std::end(kValueOptions))
-            throw UsageError("unknown option " + Shown(name));
-        if (name == "--output") name = "-o";
-        std::string value;
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
-            throw UsageError(name + " needs a value");
-        }
-        if (!values_.emplace(name, value).second) throw UsageError(name + " is given more than once");
-        return i;
-    }
-
-    std::map<std::string, std::string> values_;
-    std::vector<std::string> positional_;
-};
-
 }  // namespace
 
 const char* FormatName(PaymentFormat format) { return FormatInfo(format).commandLineName; }
@@ -121,7 +72,7 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& args) {
         parsed.help = true;
         return parsed;
     }
-    OptionReader options(args);
+    const OptionReader options(args, kOptions);
     if (const auto format = options.Take("--format")) parsed.format = ParseFormat(*format);
     if (const auto date = options.Take("--date")) parsed.date = ParseDateOption("--date", *date);
     if (const auto today = options.Take("--today")) parsed.today = ParseDateOption("--today", *today);
@@ -133,6 +84,9 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& args) {
                              ": the bulk formats carry no Inter Account Transfers");
         parsed.iat = ParseIndexList(*iat);
     }
+    parsed.checkAccounts = options.Has("--check-accounts");
+    parsed.tables = options.Take("--tables");
+    if (parsed.tables && !parsed.checkAccounts) throw UsageError("--tables is for the account number check: give --check-accounts too");
     const auto output = options.Take("-o");
     if (!output || output->empty()) throw UsageError("no output file: give -o OUT");
     parsed.output = *output;

@@ -18,6 +18,8 @@ struct ExportArguments {
     std::optional<std::string> templateName;          // as typed, not yet cut
     std::optional<std::string> beneficiaryReference;  // as typed, not yet cut
     std::vector<std::int32_t> iat;                    // payment indexes to mark, in the order given
+    bool checkAccounts = false;                       // the bank's account number check of every payee
+    std::optional<std::string> tables;                // the folder of its tables; default: as the component chooses
     std::string output;
     std::string payments;
 };

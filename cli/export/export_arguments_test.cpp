@@ -107,6 +107,8 @@ TEST(ParseExportArguments, RefusesWhatIsWrongAndSaysWhat) {
         {{"--iat", "99999999999", "-o", "o", "p"}, "'99999999999'"},
         {{"--format", "bulk-list", "--iat", "0", "-o", "o", "p"}, "bulk-list"},
         {{"--iat", "0", "--format", "ad-hoc-bulk", "-o", "o", "p"}, "ad-hoc-bulk"},
+        {{"--check-accounts=1", "-o", "o", "p"}, "--check-accounts takes no value"},
+        {{"--tables", "t", "-o", "o", "p"}, "--check-accounts"},
     };
     for (const auto& c : cases) {
         try {

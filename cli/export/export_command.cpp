@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/accounts/command_tables.h"
 #include "cli/commands.h"
 #include "cli/export/export_arguments.h"
 #include "cli/export/payment_table.h"
@@ -25,7 +26,7 @@ namespace {
 
 const char* const kExportHelp =
     "usage: varrow export [--format F] [--date D] [--today D] [--template T] [--benref R]\n"
-    "                     [--iat LIST] -o OUT PAYMENTS.csv\n"
+    "                     [--iat LIST] [--check-accounts [--tables DIR]] -o OUT PAYMENTS.csv\n"
     "\n"
     "Writes the Varrow Online upload file OUT for the payments in PAYMENTS.csv, as the payment\n"
     "service does for the host, and reports the status code the run left in every payment.\n"
@@ -42,6 +43,11 @@ const char* const kExportHelp =
     "  --iat LIST     mark the payments with these 0-based indexes (comma-separated, e.g. 0,3)\n"
     "                 as Inter Account Transfers by putting 1 into their Status; not with\n"
     "                 bulk-list or ad-hoc-bulk. A non-zero Status from the file is the mark too.\n"
+    "  --check-accounts\n"
+    "                 also the bank's account number check of every payee, as the component\n"
+    "                 does with ModulusCheck=1 in section [Validation] of BANKSERV.INI: a payee\n"
+    "                 that passes every other check but fails this one gets status 36\n"
+    "  --tables DIR   the account number check's tables, as 'varrow check-account --help' says\n"
     "  -o OUT         the upload file to write (--output OUT)\n"
     "  --name=VALUE   is the same as --name VALUE\n"
     "Dates are written DD/MM/YYYY or YYYY-MM-DD; anything else, or a date that does not exist,\n"
@@ -63,6 +69,8 @@ const char* const kExportHelp =
     "\n"
     "The run, in this order\n"
     "  1. More than 4000 payments: the limit's message on standard error, exit 40, no file.\n"
+    "     With --check-accounts, tables that cannot be read: one line naming the file and the\n"
+    "     line at fault, exit 66, no file.\n"
     "  2. The date checks of the options dialog: a date before today, on a weekend or bank\n"
     "     holiday, or more than 45 days ahead prints the dialog's message on standard error and\n"
     "     exits 3; no file is written.\n"
@@ -79,7 +87,8 @@ const char* const kExportHelp =
     "  2   the file could not be opened or written, or a bulk format got no payments\n"
     "  3   the processing date was refused\n"
     "  40  more than 4000 payments\n"
-    "  64  usage error\n";
+    "  64  usage error\n"
+    "  66  --check-accounts: the tables cannot be read; no file\n";
 
 void Note(const std::string& text) { std::fprintf(stderr, "varrow export: note: %s\n", text.c_str()); }
 
@@ -180,11 +189,17 @@ int Export(const ExportArguments& arguments) {
         PrintMessage(platform::LoadStringResource(kTooManyPaymentsText));
         return run_result::kTooManyPayments;
     }
+    std::optional<ChosenTables> accountTables;
+    if (arguments.checkAccounts) {
+        accountTables = LoadCommandTables("export", arguments.tables);
+        if (!accountTables) return kTablesUnreadable;
+    }
     const double processingDate = arguments.date ? *arguments.date : NextAvailableProcessingDate(CurrentLocalDate());
     if (!DateAccepted(processingDate)) return kRefusedDate;
 
     const PaymentOptions options = ChooseOptions(arguments, processingDate, templateBox, benrefBox);
-    const PaymentFileOutcome outcome = WritePaymentFile(payments, options, arguments.output);
+    const PaymentFileOutcome outcome =
+        WritePaymentFile(payments, options, arguments.output, accountTables ? &accountTables->tables : nullptr);
     PrintReport(payments, outcome, arguments.output);
     return outcome.resultCode;
 }

@@ -21,6 +21,14 @@ std::string ReadInputFile(const std::string& path) {
     return bytes;
 }
 
+std::optional<std::string> ReadInputLine(std::FILE* input) {
+    std::string line;
+    int c = 0;
+    while ((c = std::fgetc(input)) != EOF && c != '\n') line += static_cast<char>(c);
+    if (c == EOF && line.empty()) return std::nullopt;
+    return line;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
     return std::filesystem::equivalent(a, b, error) && !error;
