@@ -67,7 +67,7 @@ ChosenTables LoadTablesIn(const std::string& folder) {
     const auto localWeights = platform::AppendPath(folder, kLocalWeightsName);
     const auto localSubstitutions = platform::AppendPath(folder, kLocalSubstitutionsName);
     if (!localWeights || !localSubstitutions) throw TableError(folder, 0, "path too long for the tables");
-    if (CanOpen(*localWeights) || CanOpen(*localSubstitutions))
-        return Chosen(TableOrigin::SettingsFolder, *localWeights, *localSubstitutions);
+    // The weight table decides: on Windows SCSUBTAB.TXT is also the shipped scsubtab.txt.
+    if (CanOpen(*localWeights)) return Chosen(TableOrigin::SettingsFolder, *localWeights, *localSubstitutions);
     return ChooseModulusTables(std::string(), folder);
 }

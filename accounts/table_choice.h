@@ -33,6 +33,6 @@ struct ChosenTables {
 ChosenTables ChooseModulusTables(const std::string& settingsFolder, const std::string& shippedFolder);
 
 // The pair in one folder that someone names (varrow --tables): under the names an administrator
-// gives a newer pair when either of them is there, else under the shipped names. Throws TableError
+// gives a newer pair when VALACDOS.TXT is there, else under the shipped names. Throws TableError
 // when it cannot be read; there is nothing to fall back on.
 ChosenTables LoadTablesIn(const std::string& folder);

@@ -166,6 +166,13 @@ def msi_file_names(msi):
     return sorted(row[2].split("|")[-1] for row in msi_table(msi, "File"))
 
 
+def modulus_tables_line(names):
+    """What varrow --version says of the shipped tables among these file names: the weight table's
+    name carries their version (valacdos-v8-50.txt: v8.50)."""
+    versions = [m.groups() for m in map(re.compile(r"valacdos-v(\d+)-(\d+)\.txt$").match, names) if m]
+    return f"modulus tables v{versions[0][0]}.{versions[0][1]}" if len(versions) == 1 else "<no single weight table>"
+
+
 class InstallerTest:
     def __init__(self, options, checks):
         self.options, self.checks = options, checks
@@ -212,7 +219,9 @@ class InstallerTest:
 
     def command_version(self, when, version):
         _, out = self.machine.run(str(self.folder / "varrow.exe"), "--version")
-        self.checks.check(f"{when}: varrow.exe --version says {version}", out == f"varrow {version}\n", out)
+        tables = modulus_tables_line(msi_file_names(self.options.msi))
+        self.checks.check(f"{when}: varrow.exe --version says {version} and finds the installed tables ({tables})",
+                          out == f"varrow {version}\n{tables}\n", out)
 
     def installed_products(self):
         entries = {**self.machine.registry(UNINSTALL[0]), **self.machine.registry(UNINSTALL[1])}
@@ -283,6 +292,9 @@ class InstallerTest:
         self.files = folder_digest(self.folder)
         check("install: the install folder holds the package's files",
               sorted(self.files) == msi_file_names(options.msi), f"  {sorted(self.files)}")
+        check("install: the account number check's two tables are beside the DLL",
+              "scsubtab.txt" in self.files and any(name.startswith("valacdos-v") for name in self.files),
+              f"  {sorted(self.files)}")
         self.client_passes("install")
         self.command_version("install", options.version)
         self.settings_kept("install")
@@ -357,7 +369,12 @@ def debian_package(options, checks):
         _, listed = run("dpkg", "-L", "varrow")
         checks.check("the package puts varrow in /usr/bin and its reference in /usr/share/doc/varrow",
                      "/usr/bin/varrow" in listed.split() and "/usr/share/doc/varrow/cli.md" in listed.split(), listed)
-        checks.check("/usr/bin/varrow --version", run("/usr/bin/varrow", "--version") == (0, f"varrow {options.version}\n"))
+        tables = [name for name in listed.split() if name.startswith("/usr/share/varrow/modulus/")]
+        checks.check("the package puts the account number check's two tables in /usr/share/varrow/modulus",
+                     len(tables) == 2 and "/usr/share/varrow/modulus/scsubtab.txt" in tables, listed)
+        expected = f"varrow {options.version}\n{modulus_tables_line([Path(t).name for t in tables])}\n"
+        checks.check("/usr/bin/varrow --version names the version and the installed tables",
+                     run("/usr/bin/varrow", "--version") == (0, expected))
         status, out = run("/usr/bin/varrow", "calendar", "25/12/2026")
         checks.check("/usr/bin/varrow calendar 25/12/2026", status == 0 and out.startswith("25/12/2026 holiday"), out)
     finally:
