@@ -62,3 +62,13 @@ CheckOutcome CheckAccount(const ModulusTables& tables, std::string_view sortCode
     outcome.result = valid ? CheckResult::Valid : CheckResult::Invalid;
     return outcome;
 }
+
+const char* CheckResultName(CheckResult result) noexcept {
+    switch (result) {
+        case CheckResult::Valid: return "valid";
+        case CheckResult::Invalid: return "invalid";
+        case CheckResult::Unchecked: return "unchecked";
+        case CheckResult::Malformed: return "malformed";
+    }
+    return "?";
+}

@@ -13,6 +13,9 @@ enum class CheckResult {
     Malformed,  // not six sort code digits, or not six to ten account digits, once spaces and hyphens are gone
 };
 
+// "valid", "invalid", "unchecked" or "malformed".
+const char* CheckResultName(CheckResult result) noexcept;
+
 // Its rows point into the tables it was checked with.
 struct CheckOutcome {
     CheckResult result = CheckResult::Malformed;

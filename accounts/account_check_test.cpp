@@ -15,20 +15,10 @@ const ModulusTables& ShippedTables() {
     return tables;
 }
 
-const char* Name(CheckResult result) {
-    switch (result) {
-    case CheckResult::Valid: return "valid";
-    case CheckResult::Invalid: return "invalid";
-    case CheckResult::Unchecked: return "unchecked";
-    case CheckResult::Malformed: return "malformed";
-    }
-    return "?";
-}
-
 // What a failure shows: the result and, for each check carried out, its row's line, total and remainder.
 std::string Shown(const CheckOutcome& outcome) {
     std::ostringstream text;
-    text << Name(outcome.result);
+    text << CheckResultName(outcome.result);
     for (std::size_t i = 0; i < outcome.checkCount; ++i) {
         const RowCheck& check = outcome.checks[i];
         text << "; check " << i + 1 << " (line " << check.row->line << ", ex " << check.row->exception << "): ";
@@ -98,7 +88,7 @@ TEST(CheckAccount, OfficialTestCases) {
     for (const auto& c : cases) {
         const CheckOutcome outcome = CheckAccount(ShippedTables(), c.sortCode, c.account);
         const std::string shown = "case " + std::to_string(c.number) + " " + c.sortCode + " " + c.account + ": " + Shown(outcome);
-        EXPECT_STREQ(Name(outcome.result), Name(c.expected)) << shown;
+        EXPECT_STREQ(CheckResultName(outcome.result), CheckResultName(c.expected)) << shown;
         EXPECT_EQ(outcome.DecidingException(), c.decidingException) << shown;
         const int expectedTotals[] = {c.firstTotal, c.secondTotal};
         ASSERT_GE(outcome.checkCount, 1u) << shown;
@@ -133,7 +123,7 @@ TEST(CheckAccount, ExtraVectors) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         const CheckOutcome outcome = CheckAccount(ShippedTables(), c.sortCode, c.account);
-        EXPECT_STREQ(Name(outcome.result), Name(c.expected))
+        EXPECT_STREQ(CheckResultName(outcome.result), CheckResultName(c.expected))
             << "vector " << i + 1 << " " << c.sortCode << " " << c.account << ": " << Shown(outcome);
     }
 }

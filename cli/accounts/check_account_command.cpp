@@ -48,16 +48,6 @@ const char* const kCheckAccountHelp =
 
 const std::vector<OptionSpec> kOptions = {{"--tables"}};
 
-const char* ResultName(CheckResult result) {
-    switch (result) {
-        case CheckResult::Valid: return "valid";
-        case CheckResult::Invalid: return "invalid";
-        case CheckResult::Unchecked: return "unchecked";
-        case CheckResult::Malformed: return "malformed";
-    }
-    return "?";
-}
-
 // Checks and prints pairs; remembers whether any failed.
 class PairChecker {
 public:
@@ -67,7 +57,7 @@ public:
         const CheckResult result = CheckAccount(tables_, sortCode, account).result;
         anyFailed_ = anyFailed_ || result == CheckResult::Invalid || result == CheckResult::Malformed;
         std::printf("%.*s\t%.*s\t%s\n", static_cast<int>(sortCode.size()), sortCode.data(),
-                    static_cast<int>(account.size()), account.data(), ResultName(result));
+                    static_cast<int>(account.size()), account.data(), CheckResultName(result));
     }
     bool AnyFailed() const noexcept { return anyFailed_; }
 
