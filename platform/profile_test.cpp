@@ -35,6 +35,17 @@ TEST(Profile, NamesMatchWithoutRegardToCase) {
     EXPECT_EQ(text.find("="), text.rfind("=")) << text;
 }
 
+TEST(Profile, NamesAreTakenWithoutSurroundingBlanks) {
+    const TempDir dir;
+    const std::string file = dir.File("t.ini");
+    ASSERT_TRUE(WriteProfileValue("MIGRATED", "Key_ 8765 ", "one", file));
+    ASSERT_TRUE(WriteProfileValue(" MIGRATED ", "Key_ 8765", "two", file));
+    EXPECT_EQ(Read(file, "Key_ 8765 "), "two");
+    EXPECT_EQ(Read(file, "Key_ 8765"), "two");
+    const std::string text = dir.Read("t.ini");
+    EXPECT_EQ(text.find("="), text.rfind("=")) << text;
+}
+
 TEST(Profile, ValueRules) {
     const TempDir dir;
     const std::string file = dir.File("t.ini");
