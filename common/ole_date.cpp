@@ -4,6 +4,10 @@
 
 #include "platform/ole_time.h"
 
+namespace {
+constexpr int kLastYear = 9999;
+}  // namespace
+
 int ExpandTwoDigitYear(int year) {
     if (year >= 0 && year < 50) return year + 2000;
     if (year >= 50 && year < 100) return year + 1900;
@@ -19,7 +23,7 @@ int DaysInMonth(int fourDigitYear, int month) {
 }
 
 std::optional<double> ToOleDate(const CivilDate& date, int hour, int minute, int second) {
-    if (date.year < 0 || date.year > 9999) return std::nullopt;
+    if (date.year < 0 || date.year > kLastYear) return std::nullopt;
     const int year = ExpandTwoDigitYear(date.year);
     if (date.day < 1 || date.day > DaysInMonth(year, date.month)) return std::nullopt;
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return std::nullopt;
@@ -49,6 +53,9 @@ std::optional<CivilDateTime> FromOleDate(double date) {
     if (std::isnan(date)) return std::nullopt;
     platform::SystemTime time;
     if (!platform::VariantTimeToSystemTime(date, time)) return std::nullopt;
+    // The last half second of 31 December 9999 rounds up into 1 January 10000, which the platform
+    // splits but will not build back.
+    if (time.year > kLastYear) return std::nullopt;
     CivilDateTime parts;
     parts.year = time.year;
     parts.month = time.month;

@@ -60,11 +60,18 @@ void WriteRecords(Payments& payments, std::int32_t count, const UploadContext& c
 
 PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath) {
     PaymentFileOutcome outcome;
+    WritePaymentFile(payments, options, outputPath, outcome);
+    return outcome;
+}
+
+void WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
+                      PaymentFileOutcome& outcome) {
+    outcome = PaymentFileOutcome();
     const std::int32_t count = payments.Count();
     UploadFile file(outputPath);
     if (!file.IsOpen()) {
         Fail(outcome, Failure::OpenFailed);
-        return outcome;
+        return;
     }
     const UploadContext context = MakeUploadContext(options, outputPath);
     std::string lines;
@@ -82,5 +89,4 @@ PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& op
     // A full disk shows itself at any write or only at the close; neither is a written file.
     const bool written = file.Write(lines);
     if (!file.Close() || !written) Fail(outcome, Failure::WriteFailed);
-    return outcome;
 }

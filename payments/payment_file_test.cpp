@@ -18,6 +18,7 @@ using testing_support::ExamplePayment;
 using testing_support::ExpectedLine;
 using testing_support::SplitFields;
 using testing_support::SplitLines;
+using testing_support::ThrowingPayments;
 using Failure = PaymentFileOutcome::Failure;
 
 const char* Describe(Failure failure) {
@@ -81,50 +82,6 @@ public:
 };
 
 // A collection whose payment at one index fails as soon as it is read, as a broken host object.
-class ThrowingPayments : public Payments {
-public:
-    ThrowingPayments(std::vector<PaymentRecord> records, std::int32_t failingIndex)
-        : m_payments(std::move(records)), m_failingIndex(failingIndex) {}
-    std::int32_t Count() const override { return m_payments.Count(); }
-    std::unique_ptr<Payment> Item(std::int32_t index) override;
-
-private:
-    MemoryPayments m_payments;
-    std::int32_t m_failingIndex;
-};
-
-class ThrowingPayment : public Payment {
-public:
-    explicit ThrowingPayment(std::unique_ptr<Payment> inner) : m_inner(std::move(inner)) {}
-    double Value() const override { throw std::runtime_error("host object failed"); }
-    std::u16string PayerBankBACSReference() const override { return m_inner->PayerBankBACSReference(); }
-    std::u16string PayerBankSortCode() const override { return m_inner->PayerBankSortCode(); }
-    std::u16string PayerBankAccountNumber() const override { return m_inner->PayerBankAccountNumber(); }
-    std::u16string PayerBankAccountName() const override { return m_inner->PayerBankAccountName(); }
-    std::u16string PayerBuildingSocietyRollNumber() const override { return m_inner->PayerBuildingSocietyRollNumber(); }
-    std::u16string PayeeBankBACSReference() const override { return m_inner->PayeeBankBACSReference(); }
-    std::u16string PayeeBankSortCode() const override { return m_inner->PayeeBankSortCode(); }
-    std::u16string PayeeBankAccountNumber() const override { return m_inner->PayeeBankAccountNumber(); }
-    std::u16string PayeeBankAccountName() const override { return m_inner->PayeeBankAccountName(); }
-    std::u16string PayeeBuildingSocietyRollNumber() const override { return m_inner->PayeeBuildingSocietyRollNumber(); }
-    std::u16string Reference() const override { return m_inner->Reference(); }
-    std::u16string Details() const override { return m_inner->Details(); }
-    std::int16_t Currency() const override { return m_inner->Currency(); }
-    double Date() const override { return m_inner->Date(); }
-    std::int32_t Status() const override { return m_inner->Status(); }
-    void SetStatus(std::int32_t status) override { m_inner->SetStatus(status); }
-    std::u16string ClientReference() const override { return m_inner->ClientReference(); }
-
-private:
-    std::unique_ptr<Payment> m_inner;
-};
-
-std::unique_ptr<Payment> ThrowingPayments::Item(std::int32_t index) {
-    auto payment = m_payments.Item(index);
-    if (index != m_failingIndex || !payment) return payment;
-    return std::make_unique<ThrowingPayment>(std::move(payment));
-}
-
 void ExpectOutcome(const PaymentFileOutcome& actual, std::int32_t resultCode, std::int32_t returnValue, Failure failure,
                    const std::string& what) {
     EXPECT_EQ(actual.resultCode, resultCode) << what;

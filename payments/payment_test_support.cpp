@@ -6,6 +6,42 @@
 
 namespace testing_support {
 
+namespace {
+
+class ThrowingPayment : public Payment {
+public:
+    explicit ThrowingPayment(std::unique_ptr<Payment> inner) : m_inner(std::move(inner)) {}
+    double Value() const override { throw std::runtime_error("host object failed"); }
+    std::u16string PayerBankBACSReference() const override { return m_inner->PayerBankBACSReference(); }
+    std::u16string PayerBankSortCode() const override { return m_inner->PayerBankSortCode(); }
+    std::u16string PayerBankAccountNumber() const override { return m_inner->PayerBankAccountNumber(); }
+    std::u16string PayerBankAccountName() const override { return m_inner->PayerBankAccountName(); }
+    std::u16string PayerBuildingSocietyRollNumber() const override { return m_inner->PayerBuildingSocietyRollNumber(); }
+    std::u16string PayeeBankBACSReference() const override { return m_inner->PayeeBankBACSReference(); }
+    std::u16string PayeeBankSortCode() const override { return m_inner->PayeeBankSortCode(); }
+    std::u16string PayeeBankAccountNumber() const override { return m_inner->PayeeBankAccountNumber(); }
+    std::u16string PayeeBankAccountName() const override { return m_inner->PayeeBankAccountName(); }
+    std::u16string PayeeBuildingSocietyRollNumber() const override { return m_inner->PayeeBuildingSocietyRollNumber(); }
+    std::u16string Reference() const override { return m_inner->Reference(); }
+    std::u16string Details() const override { return m_inner->Details(); }
+    std::int16_t Currency() const override { return m_inner->Currency(); }
+    double Date() const override { return m_inner->Date(); }
+    std::int32_t Status() const override { return m_inner->Status(); }
+    void SetStatus(std::int32_t status) override { m_inner->SetStatus(status); }
+    std::u16string ClientReference() const override { return m_inner->ClientReference(); }
+
+private:
+    std::unique_ptr<Payment> m_inner;
+};
+
+}  // namespace
+
+std::unique_ptr<Payment> ThrowingPayments::Item(std::int32_t index) {
+    auto payment = m_payments.Item(index);
+    if (index != m_failingIndex || !payment) return payment;
+    return std::make_unique<ThrowingPayment>(std::move(payment));
+}
+
 PaymentRecord ExamplePayment() {
     PaymentRecord record;
     record.Value = 100;

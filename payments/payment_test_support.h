@@ -30,4 +30,19 @@ std::string DescribeFieldDifferences(std::string_view line, int fieldCount, cons
 // A line with the given fields (the others empty), joined without any of the writers' code.
 std::string ExpectedLine(int fieldCount, const std::map<int, std::string>& fields);
 
+// Payments in memory of which the one at `failingIndex` throws std::runtime_error when its Value
+// is read, as a host payment whose property call fails.
+class ThrowingPayments : public Payments {
+public:
+    ThrowingPayments(std::vector<PaymentRecord> records, std::int32_t failingIndex)
+        : m_payments(std::move(records)), m_failingIndex(failingIndex) {}
+    std::int32_t Count() const override { return m_payments.Count(); }
+    std::unique_ptr<Payment> Item(std::int32_t index) override;
+    std::vector<PaymentRecord>& Records() noexcept { return m_payments.Records(); }
+
+private:
+    MemoryPayments m_payments;
+    std::int32_t m_failingIndex;
+};
+
 }  // namespace testing_support

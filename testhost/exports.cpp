@@ -75,6 +75,11 @@ HostState& State() {
     return state;
 }
 
+LONG& LiveObjects() {
+    static LONG live = 0;
+    return live;
+}
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         substituteModule = instance;
@@ -133,6 +138,12 @@ void SubstituteHostFailMethod(HostObjectKind kind, LONG method, HRESULT hr, cons
 }
 
 void SubstituteHostFailCreation(HostObjectKind kind, HRESULT hr) { State().script.creationFailures[kind] = hr; }
+
+void SubstituteHostFailCall(LONG position, HRESULT hr, const wchar_t* description) {
+    State().script.failingCall = std::make_pair(position, MethodFailure{hr, Optional(description)});
+}
+
+LONG SubstituteHostLiveObjects() { return LiveObjects(); }
 
 LONG SubstituteHostCallCount() { return static_cast<LONG>(State().calls.size()); }
 

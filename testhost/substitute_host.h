@@ -89,6 +89,16 @@ inline void FailMethod(HostObjectKind kind, long method, HRESULT hr,
 // Creating BankConfiguration or StatementFileChooser fails with `hr`.
 inline void FailCreation(HostObjectKind kind, HRESULT hr) { SubstituteHostFailCreation(kind, hr); }
 
+// The call that would be recorded as Calls()[position] fails with `hr` (and error information
+// with a description, as FailMethod).
+inline void FailCall(std::size_t position, HRESULT hr, const std::optional<std::wstring>& description = std::nullopt) {
+    SubstituteHostFailCall(static_cast<LONG>(position), hr, description ? description->c_str() : nullptr);
+}
+
+// The substitute's objects alive now: after a test has let go of its own, any left are held by
+// the component.
+inline long LiveObjects() { return SubstituteHostLiveObjects(); }
+
 // What one payment holds; text left unset arrives as a null BSTR.
 struct PaymentFields {
     double value = 0;

@@ -48,6 +48,13 @@ void SubstituteHostFailMethod(HostObjectKind kind, LONG method, HRESULT hr, cons
 // Makes creating BankConfiguration or StatementFileChooser fail with `hr`.
 void SubstituteHostFailCreation(HostObjectKind kind, HRESULT hr);
 
+// Makes the one call that would be recorded at `position` (counted from 0 since the last reset)
+// fail with `hr`, a method call or a creation alike; the description as for SubstituteHostFailMethod.
+void SubstituteHostFailCall(LONG position, HRESULT hr, const wchar_t* description);
+
+// How many of the substitute's objects are alive, whoever holds them.
+LONG SubstituteHostLiveObjects();
+
 // The calls recorded since the last reset, in order, one line each (the caller frees the BSTR).
 LONG SubstituteHostCallCount();
 BSTR SubstituteHostCall(LONG index);

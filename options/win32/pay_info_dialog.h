@@ -55,4 +55,5 @@ private:
     HWND m_list = nullptr;
     HWND m_listHeader = nullptr;
     int m_rowCount = 0;
+    bool m_shown = false;  // set up and in the user's hands
 };
