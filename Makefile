@@ -36,7 +36,7 @@ build-sanitize: deps
 
 test: build
 	ctest --test-dir build/native --output-on-failure
-	$(SANITIZER_ENV) ctest --test-dir build/sanitize --output-on-failure
+	$(SANITIZER_ENV) ctest --test-dir build/sanitize --output-on-failure -j$(JOBS)
 	scripts/wine-ctest build/win32
 	scripts/wine-ctest build/win64
 

@@ -115,7 +115,11 @@ STDAPI DllUnregisterServer() {
 
 void SubstituteHostReset() { State() = HostState(); }
 
-void SubstituteHostRecord(BOOL on) { State().recording = on != FALSE; }
+BOOL SubstituteHostRecord(BOOL on) {
+    const bool before = State().recording;
+    State().recording = on != FALSE;
+    return before ? TRUE : FALSE;
+}
 
 void SubstituteHostSetExportLocation(const char* fileName, const char* extension, const char* directory) {
     HostScript& script = State().script;

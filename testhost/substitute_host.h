@@ -57,13 +57,17 @@ inline std::vector<std::string> CallsStartingWith(std::string_view prefix) {
     return matching;
 }
 
-// Recording stops while one of these lives (to set up objects without noise).
+// Recording stops while one of these lives (to set up objects without noise), and is then as it
+// was before.
 class RecordingPaused {
 public:
-    RecordingPaused() { SubstituteHostRecord(FALSE); }
-    ~RecordingPaused() { SubstituteHostRecord(TRUE); }
+    RecordingPaused() : wasOn_(SubstituteHostRecord(FALSE)) {}
+    ~RecordingPaused() { SubstituteHostRecord(wasOn_); }
     RecordingPaused(const RecordingPaused&) = delete;
     RecordingPaused& operator=(const RecordingPaused&) = delete;
+
+private:
+    BOOL wasOn_;
 };
 
 // BankConfiguration method 3: default file name, extension and directory of payment files.

@@ -26,8 +26,9 @@ extern "C" {
 // Forgets every recorded call and every scripted answer; recording is on.
 void SubstituteHostReset();
 
-// Turns recording of calls off (while a test sets up its objects) and on again.
-void SubstituteHostRecord(BOOL on);
+// Turns recording of calls off (while a test sets up its objects) and on again; returns whether it
+// was on before.
+BOOL SubstituteHostRecord(BOOL on);
 
 // What BankConfiguration method 3 writes into its three buffers (single-byte text; nullptr
 // writes nothing into that buffer).

@@ -681,7 +681,7 @@ public:
     // The calls after the failing one, releases left out: none once the run ends; the rest of the
     // run when it goes on, from the writing on when the dialog may have asked less.
     Lines ExpectedAfter() const {
-        if (!Tolerated()) return {};
+        if (!Tolerated()) return host_calls::UntilFirstUse(succeeded_, position_);
         if (position_ >= dialogStart_) return Tail(succeeded_, writingStart_);
         Lines after = host_calls::AfterWithoutReleases(succeeded_, position_);
         if (host_calls::IsOf(Call(), "ServiceFilter.1 ")) {
@@ -733,8 +733,9 @@ private:
 };
 
 TEST_F(ProcessRunTest, AFailureAtEveryHostCallEndsAsItsPlaceInTheRunSays) {
-    std::vector<PaymentFields> fields = {Payment(L"20-32-06", L"2214096", L"Oakridge", 10, L"R1"),
-                                         Payment(L"09-01-28", L"11870342", L"Northern", 20, L"R2")};
+    // One payment, in a bulk format: a header line and a record line, the record failing its check.
+    // Each position costs a run through both dialogs, so the run is kept short.
+    std::vector<PaymentFields> fields = {Payment(L"20-32-06", L"2214096", L"Oakridge", 10, L"R1")};
     const Choice choice{IDC_BULK_LIST, "T-FAIL", "R-FAIL", {}, std::nullopt};
     const auto run = [&](bool dialogExpected) {
         const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(fields);
@@ -746,7 +747,7 @@ TEST_F(ProcessRunTest, AFailureAtEveryHostCallEndsAsItsPlaceInTheRunSays) {
     ASSERT_EQ(HexText(run(true).first), "0x00000001");
     const Lines succeeded = substitute_host::Calls();
     const Lines succeededFile = FileLines(Output());
-    ASSERT_EQ(succeededFile.size(), 3u);
+    ASSERT_EQ(succeededFile.size(), 2u);
     ASSERT_EQ(substitute_host::LiveObjects(), 0);
 
     for (const std::size_t position : host_calls::FailingPositions(succeeded)) {

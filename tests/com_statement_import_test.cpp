@@ -522,7 +522,8 @@ TEST_F(StatementImportTest, HostCallFailuresArriveAsDispExceptionWithResultCodeZ
 
 // What an import that failed at one host call must show: the account source and its account are
 // asked for nothing but the account, so their failures are tolerated; every other failure ends the
-// import at once as a dispatch exception.
+// import as a dispatch exception, at once or, for an object that could not be created, at its
+// first use.
 struct ImportFailure {
     bool tolerated;
     std::size_t position;
@@ -534,7 +535,7 @@ struct ImportFailure {
 
     // The calls the import makes after the failing one.
     Lines After() const {
-        if (!tolerated) return {};
+        if (!tolerated) return host_calls::UntilFirstUse(succeeded, position);
         Lines after = host_calls::AfterWithoutReleases(succeeded, position);
         // Without its account the source's account is asked nothing.
         if (host_calls::IsOf(succeeded[position], "ServiceFilter.1 ")) {

@@ -9,7 +9,10 @@
 // or the component cannot be unloaded once the bank is released.
 #include <windows.h>
 #include <psapi.h>
+#include <winternl.h>
 
+#include <cstdint>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -25,33 +28,112 @@
 
 namespace {
 
-// What the process holds.
+// What the process holds. Each figure comes from the call made for it where the platform answers
+// it; Wine answers GetProcessHandleCount, GetGuiResources and the private usage with 0, so there
+// they are counted from what the process can see of itself instead.
 struct Figures {
     DWORD handles = 0;
+    DWORD dialogKeys = 0;  // Wine only: registry keys its save dialog leaves open, one per dialog
     DWORD userObjects = 0;
-    DWORD gdiObjects = 0;
+    DWORD gdiObjects = 0;  // 0 where the platform does not tell
     SIZE_T privateBytes = 0;
     long liveHostObjects = 0;
 };
 
+// Every handle value that names an open kernel handle.
+std::vector<HANDLE> OpenHandles() {
+    constexpr std::uintptr_t kStep = 4;
+    constexpr std::uintptr_t kGiveUpAfter = 4096 * kStep;  // this far past the last open one
+    std::vector<HANDLE> open;
+    std::uintptr_t last = 0;
+    for (std::uintptr_t value = kStep; value <= last + kGiveUpAfter; value += kStep) {
+        DWORD flags = 0;
+        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+            open.push_back(reinterpret_cast<HANDLE>(value));
+            last = value;
+        }
+    }
+    return open;
+}
+
+// "Key \\REGISTRY\\...": what a handle is, to say what a growing count holds.
+std::wstring Describe(HANDLE handle) {
+    alignas(8) unsigned char buffer[2048] = {};
+    std::wstring text;
+    for (const auto kind : {ObjectTypeInformation, static_cast<OBJECT_INFORMATION_CLASS>(1)}) {  // type, then name
+        ULONG length = 0;
+        if (::NtQueryObject(handle, kind, buffer, sizeof buffer - 2, &length) != 0) continue;
+        const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer);
+        if (name->Buffer) text += std::wstring(name->Buffer, name->Length / sizeof(wchar_t)) + L" ";
+    }
+    return text;
+}
+
+// Wine's save dialog opens its list of recent folders and never closes it: a handle a run leaves
+// behind that is neither the component's nor the host's, kept apart from the count.
+bool IsWineDialogKey(HANDLE handle) {
+    const std::wstring what = Describe(handle);
+    const std::wstring key = L"\\ComDlg32\\LastVisitedMRU ";
+    return what.size() >= key.size() && what.compare(what.size() - key.size(), key.size(), key) == 0;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<DWORD*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountOwnWindow(HWND window, LPARAM count) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId()) return TRUE;
+    ++*reinterpret_cast<DWORD*>(count);
+    ::EnumChildWindows(window, CountChild, count);
+    return TRUE;
+}
+
+// The windows of this process, top-level and child: the USER objects that a dialog leaves behind.
+DWORD CountWindows() {
+    DWORD count = 0;
+    ::EnumWindows(CountOwnWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// Committed memory that belongs to this process alone.
+SIZE_T CommittedPrivateBytes() {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const char* address = nullptr; ::VirtualQuery(address, &region, sizeof region) == sizeof region;
+         address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    }
+    return total;
+}
+
 Figures Measure() {
     Figures figures;
     const HANDLE self = ::GetCurrentProcess();
-    ::GetProcessHandleCount(self, &figures.handles);
+    if (!::GetProcessHandleCount(self, &figures.handles) || figures.handles == 0) {
+        for (const HANDLE handle : OpenHandles()) {
+            ++(IsWineDialogKey(handle) ? figures.dialogKeys : figures.handles);
+        }
+    }
     figures.userObjects = ::GetGuiResources(self, GR_USEROBJECTS);
+    if (figures.userObjects == 0) figures.userObjects = CountWindows();
     figures.gdiObjects = ::GetGuiResources(self, GR_GDIOBJECTS);
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     if (::GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
         figures.privateBytes = memory.PrivateUsage;
     }
+    if (figures.privateBytes == 0) figures.privateBytes = CommittedPrivateBytes();
     figures.liveHostObjects = substitute_host::LiveObjects();
     return figures;
 }
 
 void Print(const char* when, const Figures& f) {
-    std::printf("%-8s handles %lu, USER objects %lu, GDI objects %lu, private bytes %zu KiB, live host objects %ld\n",
-                when, f.handles, f.userObjects, f.gdiObjects, f.privateBytes / 1024, f.liveHostObjects);
+    std::printf("%-8s handles %lu (and %lu of Wine's save dialog), USER objects %lu, GDI objects %lu, "
+                "private bytes %zu KiB, live host objects %ld\n",
+                when, f.handles, f.dialogKeys, f.userObjects, f.gdiObjects, f.privateBytes / 1024, f.liveHostObjects);
     std::fflush(stdout);
 }
 
@@ -239,6 +321,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         day.WarmUp(bank.Get());
+        const std::vector<HANDLE> handlesBefore = OpenHandles();
         const Figures before = Measure();
         Print("before", before);
         day.Half(bank.Get(), 0);
@@ -248,6 +331,12 @@ int main(int argc, char** argv) {
         const Figures after = Measure();
         Print("after", after);
         std::printf("%d Process runs, %d imports, %d of them failed\n", processRuns, imports, day.failures());
+        for (const HANDLE handle : OpenHandles()) {
+            if (std::find(handlesBefore.begin(), handlesBefore.end(), handle) == handlesBefore.end() &&
+                !IsWineDialogKey(handle)) {
+                std::printf("opened during the day and still open: %ls\n", Describe(handle).c_str());
+            }
+        }
         ok = WithinTolerance(before, half, after) && day.failures() == 0;
     }
     ::CoFreeUnusedLibraries();

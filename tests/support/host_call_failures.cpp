@@ -48,6 +48,17 @@ Lines AfterWithoutReleases(const Lines& calls, std::size_t position) {
     return position >= calls.size() ? Lines{} : WithoutReleases(calls.begin() + static_cast<std::ptrdiff_t>(position) + 1, calls.end());
 }
 
+Lines UntilFirstUse(const Lines& succeeded, std::size_t position) {
+    const std::string& creation = succeeded[position];
+    if (!EndsWith(creation, kCreated)) return {};
+    const std::string object = creation.substr(0, creation.size() - kCreated.size()) + ".";
+    Lines between;
+    for (std::size_t i = position + 1; i < succeeded.size() && !IsOf(succeeded[i], object); ++i) {
+        if (!EndsWith(succeeded[i], kReleased)) between.push_back(succeeded[i]);
+    }
+    return between;
+}
+
 Lines BeforeWithoutReleases(const Lines& calls, std::size_t count) {
     return WithoutReleases(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(std::min(count, calls.size())));
 }

@@ -41,6 +41,10 @@ bool IsOf(const std::string& call, const std::string& object);
 // The calls after `position`, releases left out.
 Lines AfterWithoutReleases(const Lines& calls, std::size_t position);
 
+// After a failed creation at `position`, the run goes on until its first call on that object,
+// which raises: the calls of `succeeded` in between, releases left out.
+Lines UntilFirstUse(const Lines& succeeded, std::size_t position);
+
 // The first `count` calls, releases left out.
 Lines BeforeWithoutReleases(const Lines& calls, std::size_t count);
 
