@@ -9,8 +9,29 @@ SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-fra
 SANITIZER_ENV := ASAN_OPTIONS=exitcode=86:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
                  UBSAN_OPTIONS=exitcode=86:print_stacktrace=1
 MINUTES ?= 10
+# The Windows tree Wine can run here: the shipped i686 one, or x86_64 where 32-bit programs cannot start.
+WINE_TREE := $(shell scripts/wine-loader 32 >/dev/null 2>&1 && echo win32 || echo win64)
+WIN32_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-i686.cmake
+WIN64_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-x86_64.cmake
+# The release's version, set in CMakeLists.txt; the installer test upgrades to the next one.
+VERSION := $(shell sed -nE 's/^project.varrow VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
+NEXT_VERSION := $(shell echo $(VERSION) | awk -F. '{ print $$1 "." $$2 "." $$3 + 1 }')
+DIST := build/dist
+# The installer test runs on the shipped x86 package; where Wine cannot start 32-bit programs, on
+# an x64 one built from the same sources (INSTALLER_ARCH chooses either).
+INSTALLER_ARCH ?= $(shell scripts/wine-loader 32 >/dev/null 2>&1 && echo x86 || echo x64)
+ifeq ($(INSTALLER_ARCH),x64)
+INSTALLER_TREE := build/win64
+INSTALLER_FLAGS = $(WIN64_FLAGS)
+UPGRADE_TREE := build/upgrade64
+else
+INSTALLER_TREE := build/win32
+INSTALLER_FLAGS = $(WIN32_FLAGS)
+UPGRADE_TREE := build/upgrade
+endif
 
-.PHONY: deps build build-native build-win32 build-win64 build-sanitize test demo bench fuzz soak clean
+.PHONY: deps build build-native build-win32 build-win64 build-sanitize test demo bench fuzz soak package \
+        installer-test clean
 
 deps:
 	@scripts/install-deps
@@ -22,11 +43,11 @@ build-native: deps
 	cmake --build build/native -j$(JOBS)
 
 build-win32: deps
-	cmake -S . -B build/win32 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-i686.cmake >/dev/null
+	cmake -S . -B build/win32 $(WIN32_FLAGS) >/dev/null
 	cmake --build build/win32 -j$(JOBS)
 
 build-win64: deps
-	cmake -S . -B build/win64 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-x86_64.cmake >/dev/null
+	cmake -S . -B build/win64 $(WIN64_FLAGS) >/dev/null
 	cmake --build build/win64 -j$(JOBS)
 
 build-sanitize: deps
@@ -34,13 +55,46 @@ build-sanitize: deps
 	    -DCMAKE_C_FLAGS="$(SANITIZE)" -DCMAKE_CXX_FLAGS="$(SANITIZE) -fsanitize=fuzzer-no-link" >/dev/null
 	cmake --build build/sanitize -j$(JOBS)
 
-test: build
+test: build package
 	ctest --test-dir build/native --output-on-failure
 	$(SANITIZER_ENV) ctest --test-dir build/sanitize --output-on-failure -j$(JOBS)
 	scripts/wine-ctest build/win32
 	scripts/wine-ctest build/win64
+	$(MAKE) --no-print-directory installer-test
 
-demo: build
+# The three packages in build/dist, with the shipped binaries' debug files in build/dist/debug.
+# Only what is shipped is built.
+package: deps
+	cmake -S . -B build/native $(CMAKE_FLAGS) >/dev/null
+	cmake --build build/native -j$(JOBS) --target shipped
+	cmake -S . -B build/win32 $(WIN32_FLAGS) >/dev/null
+	cmake --build build/win32 -j$(JOBS) --target msi
+	rm -rf $(DIST) build/native/cpack
+	cd build/native && cpack -B cpack >/dev/null
+	mkdir -p $(DIST)/debug
+	cp build/native/cpack/varrow-$(VERSION)-linux-*.tar.gz build/native/cpack/varrow_$(VERSION)_*.deb \
+	   build/win32/VarrowOnline-$(VERSION)-x86.msi $(DIST)/
+	cp build/native/shipped/*.debug build/win32/shipped/*.debug $(DIST)/debug/
+
+# The installer under Wine, against a build of the same sources as the next version, which
+# needs only the DLL, varrow.exe and the MSI; and the Debian package when run as root.
+installer-test: package
+	cmake -S . -B $(INSTALLER_TREE) $(INSTALLER_FLAGS) >/dev/null
+	cmake --build $(INSTALLER_TREE) -j$(JOBS) --target msi
+	cmake -S . -B $(UPGRADE_TREE) $(INSTALLER_FLAGS) -DVARROW_VERSION=$(NEXT_VERSION) >/dev/null
+	cmake --build $(UPGRADE_TREE) -j$(JOBS) --target msi
+	xvfb-run -a -s '-screen 0 1024x768x24' packaging/installer_test.py --work build/installer-test \
+	    --arch $(INSTALLER_ARCH) --idl-dir host --client tests/com_client_test.vbs \
+	    --msi $(INSTALLER_TREE)/VarrowOnline-$(VERSION)-$(INSTALLER_ARCH).msi --version $(VERSION) \
+	    --upgrade-msi $(UPGRADE_TREE)/VarrowOnline-$(NEXT_VERSION)-$(INSTALLER_ARCH).msi \
+	    --upgrade-version $(NEXT_VERSION) --regsvr32-dll $(INSTALLER_TREE)/shipped/TeskVarrowInternetBanking.dll \
+	    --deb $(DIST)/varrow_$(VERSION)_amd64.deb
+
+# The demo shows the demo: the build's own chatter goes to a log, shown only if the build fails.
+demo:
+	@mkdir -p build
+	@echo "demo: building (log: build/demo-build.log)"
+	@$(MAKE) --no-print-directory build-native build-win32 build-win64 >build/demo-build.log 2>&1 || { tail -n 40 build/demo-build.log; exit 1; }
 	@scripts/demo
 
 bench: build
@@ -51,8 +105,8 @@ fuzz: build-sanitize
 	$(SANITIZER_ENV) scripts/fuzz $(MINUTES)
 
 # A working day of the component in one Wine process (not part of make test).
-soak: build-win32
-	scripts/soak build/win32
+soak: build-$(WINE_TREE)
+	scripts/soak build/$(WINE_TREE)
 
 clean:
 	rm -rf build

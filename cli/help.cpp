@@ -20,6 +20,8 @@ const char* const kMainHelp =
     "      the text of each payment status code, or an empty line where there is none\n"
     "  varrow statement [--sort-code S --account A] [--json] FILE\n"
     "  varrow recognise FILE...\n"
+    "  varrow --version\n"
+    "      the version of varrow\n"
     "\n"
     "Dates are written DD/MM/YYYY or YYYY-MM-DD; calendar and next-date read standard input when\n"
     "no date is given. A usage error exits 64. 'varrow COMMAND --help' explains a command.\n";

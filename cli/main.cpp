@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/help.h"
+#include "varrow_version.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -42,6 +43,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::fputs(cli::kMainHelp, stdout);
+        return 0;
+    }
+    if (name == "--version") {
+        std::fputs("varrow " VARROW_VERSION_TEXT "\n", stdout);
         return 0;
     }
     for (const auto& command : kCommands) {

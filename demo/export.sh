@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 run() {
     local format=$1; shift
     local file="$work/$format.txt"
-    echo "=== varrow export --format $format $* ($payments)"
+    echo "=== varrow export --format $format${*:+ $*} ($payments)"
     local status=0
     "$varrow" export --format "$format" --today 01/12/2026 --date 07/12/2026 "$@" -o "$file" "$payments" \
         >"$work/report" 2>"$work/notes" || status=$?

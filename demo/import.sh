@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Imports samples/statement.csv through the registered component (the i686 build, the host's
-# architecture) under Wine, with the substitute host playing the accounting application: its file
+# Imports samples/statement.csv through the registered component (the build demo/wine.bash picks)
+# under Wine, with the substitute host playing the accounting application: its file
 # chooser first tries the component's recogniser on the statement and on samples/payments.csv,
 # then the user "chooses" the statement, and the transactions of account 40-12-76 41829374 reach
 # the substitute reconciliation list. Prints every call the substitute host received, then what
 # `varrow statement` prints for the same file and account.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build/win32
+source demo/wine.bash
 sort_code=40-12-76
 account=41829374
 

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The host's payment run under Wine: registers the component (build/win32) and the substitute host
-# in a private Wine prefix on a virtual display, and runs Process on the payments of
-# samples/payments.csv once per payment format. A second thread of the driver plays the user: it
-# chooses the format in the options dialog, types the template name and beneficiary reference,
+# The host's payment run under Wine: registers the component (demo/wine.bash picks the build) and
+# the substitute host in a private Wine prefix on a virtual display, and runs Process on the
+# payments of samples/payments.csv once per payment format. A second thread of the driver plays the
+# user: it chooses the format in the options dialog, types the template name and beneficiary reference,
 # keeps the offered processing date, and types the file name into the save dialog. Each upload file
 # is printed beside the one `build/native/varrow export` writes from the same payments and choices,
 # and the two must be identical.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source demo/wine.bash
 
 formats=(standard-domestic domestic-template bulk-list ad-hoc-bulk)
 declare -A choices=(
@@ -33,12 +34,12 @@ if [[ "${1:-}" == --runs ]]; then
     mkdir -p "$WINEPREFIX"
     { wineserver -p && wine cmd /c exit; } >/dev/null 2>&1 </dev/null
     status=0
-    (cd build/win32 && wine regsvr32 /s TeskVarrowInternetBanking.dll && wine regsvr32 /s SubstituteHost.dll) \
+    (cd "$build" && wine regsvr32 /s TeskVarrowInternetBanking.dll && wine regsvr32 /s SubstituteHost.dll) \
         >/dev/null 2>&1 </dev/null || status=$?
     if [[ $status -eq 0 ]]; then
         for format in "${formats[@]}"; do
             mapfile -t args < <(choice_args "$format")
-            wine build/win32/process_demo.exe "$(wine_path "$PWD/samples/payments.csv")" \
+            wine "$build/process_demo.exe" "$(wine_path "$PWD/samples/payments.csv")" \
                 "$(wine_path "$work/wine/$format.txt")" "$format" "${args[@]}" \
                 >"$work/wine/$format.report" 2>&1 </dev/null || status=$?
         done
@@ -52,7 +53,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/wine" "$work/native"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-echo "=== Process under Wine: build/win32/TeskVarrowInternetBanking.dll with the substitute host"
+echo "=== Process under Wine: $build/TeskVarrowInternetBanking.dll with the substitute host"
 if ! xvfb-run -a -s '-screen 0 1024x768x24' "$0" --runs "$work"; then
     cat "$work"/wine/*.report >&2 2>/dev/null || true
     echo "demo: a payment run under Wine did not finish" >&2

@@ -11,10 +11,11 @@
 #include <psapi.h>
 #include <winternl.h>
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <fstream>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -130,10 +131,12 @@ Figures Measure() {
     return figures;
 }
 
+unsigned long long KiB(SIZE_T bytes) { return bytes / 1024; }
+
 void Print(const char* when, const Figures& f) {
     std::printf("%-8s handles %lu (and %lu of Wine's save dialog), USER objects %lu, GDI objects %lu, "
-                "private bytes %zu KiB, live host objects %ld\n",
-                when, f.handles, f.dialogKeys, f.userObjects, f.gdiObjects, f.privateBytes / 1024, f.liveHostObjects);
+                "private bytes %llu KiB, live host objects %ld\n",
+                when, f.handles, f.dialogKeys, f.userObjects, f.gdiObjects, KiB(f.privateBytes), f.liveHostObjects);
     std::fflush(stdout);
 }
 
@@ -158,8 +161,8 @@ bool WithinTolerance(const Figures& before, const Figures& half, const Figures& 
     counted("live host objects", static_cast<DWORD>(before.liveHostObjects), static_cast<DWORD>(after.liveHostObjects));
     if (after.privateBytes > before.privateBytes + kPrivateBytesTolerance ||
         after.privateBytes > half.privateBytes + kSecondHalfTolerance) {
-        std::printf("FAIL: private bytes grew from %zu KiB (%zu KiB halfway) to %zu KiB\n", before.privateBytes / 1024,
-                    half.privateBytes / 1024, after.privateBytes / 1024);
+        std::printf("FAIL: private bytes grew from %llu KiB (%llu KiB halfway) to %llu KiB\n", KiB(before.privateBytes),
+                    KiB(half.privateBytes), KiB(after.privateBytes));
         within = false;
     }
     return within;
