@@ -1,5 +1,6 @@
 #include "cli/statement_output.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "common/ole_date.h"
@@ -44,32 +45,59 @@ void AppendJsonCharacter(std::string& out, char16_t unit) {
     AppendUtf8(out, unit);
 }
 
+// In decimal, with leading zeros up to `width` digits as "%0*d" writes a number that is not negative.
+void AppendDecimal(std::string& out, int value, int width = 1) {
+    char digits[16];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    for (auto length = end - digits; length < width; ++length) out += '0';
+    out.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+bool NeedsCsvQuotes(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
+
 }  // namespace
 
-std::string FormatShortestAmount(double amount) {
+void AppendShortestAmount(std::string& out, double amount) {
     char text[64];
     const auto result = std::to_chars(text, text + sizeof text, amount);
-    return std::string(text, result.ptr);
+    out.append(text, result.ptr);
+}
+
+std::string FormatShortestAmount(double amount) {
+    std::string text;
+    AppendShortestAmount(text, amount);
+    return text;
+}
+
+void AppendIsoDate(std::string& out, double date) {
+    if (date == 0) return;
+    const auto parts = FromOleDate(date);
+    if (!parts) return;
+    AppendDecimal(out, parts->year, 4);
+    out += '-';
+    AppendDecimal(out, parts->month, 2);
+    out += '-';
+    AppendDecimal(out, parts->day, 2);
 }
 
 std::string FormatIsoDate(double date) {
-    if (date == 0) return {};
-    const auto parts = FromOleDate(date);
-    if (!parts) return {};
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", parts->year, parts->month, parts->day);
+    std::string text;
+    AppendIsoDate(text, date);
     return text;
 }
 
 void AppendCsvField(std::string& out, std::string_view value) {
-    if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (std::none_of(value.begin(), value.end(), NeedsCsvQuotes)) {
         out += value;
         return;
     }
     out += '"';
-    for (const char c : value) {
-        if (c == '"') out += '"';
-        out += c;
+    for (std::size_t start = 0;;) {
+        const std::size_t quote = value.find('"', start);
+        out += value.substr(start, quote == std::string_view::npos ? quote : quote + 1 - start);
+        if (quote == std::string_view::npos) break;
+        out += '"';  // doubled
+        start = quote + 1;
     }
     out += '"';
 }
@@ -106,17 +134,17 @@ void StatementRowWriter::End() {
 }
 
 void StatementRowWriter::AppendCsv(const StatementRow& row) {
-    m_line += std::to_string(row.number);
+    AppendDecimal(m_line, row.number);
     m_line += ',';
     AppendCsvField(m_line, row.sortCode);
     m_line += ',';
     AppendCsvField(m_line, row.account);
     m_line += ',';
-    m_line += FormatIsoDate(row.date);
+    AppendIsoDate(m_line, row.date);
     m_line += ',';
     m_line += DirectionName(row.direction);
     m_line += ',';
-    m_line += FormatShortestAmount(row.amount);
+    AppendShortestAmount(m_line, row.amount);
     m_line += ',';
     AppendCsvField(m_line, row.type);
     m_line += ',';

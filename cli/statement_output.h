@@ -20,8 +20,10 @@ struct StatementRow {
 
 // The shortest decimal text that reads back as the same double.
 std::string FormatShortestAmount(double amount);
+void AppendShortestAmount(std::string& out, double amount);
 // YYYY-MM-DD, or empty for the date value 0 or one the platform cannot split.
 std::string FormatIsoDate(double date);
+void AppendIsoDate(std::string& out, double date);
 // `value` as one CSV field: enclosed in double quotes, with inner quotes doubled, when it holds a
 // comma, a quote, a CR or an LF.
 void AppendCsvField(std::string& out, std::string_view value);

@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 #include "common/errors.h"
 #include "platform/code_page.h"
@@ -58,6 +59,19 @@ CString& CString::operator+=(const CString& text) {
 CString& CString::operator+=(char c) {
     m_text += c;
     return *this;
+}
+
+void CString::SetString(std::string_view text) {
+    // Appending to the emptied text copies without assign's checks for an overlapping source,
+    // which only text taken from this string itself needs.
+    const std::less<const char*> before;
+    const char* own = m_text.data();
+    if (!before(text.data(), own) && before(text.data(), own + m_text.capacity() + 1)) {
+        m_text.assign(text.data(), text.size());
+        return;
+    }
+    m_text.clear();
+    m_text.append(text.data(), text.size());
 }
 
 char CString::GetAt(int index) const {

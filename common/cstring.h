@@ -23,6 +23,10 @@ public:
     CString& operator+=(const char16_t* text);
     CString& operator+=(const CString& text);
     CString& operator+=(char c);
+    // Replaces the text, keeping the buffer when it is large enough: a reader that fills the same
+    // strings line after line allocates nothing once they have grown.
+    void SetString(std::string_view text);
+    void Empty() noexcept { m_text.clear(); }
 
     int GetLength() const noexcept { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const noexcept { return m_text.empty(); }

@@ -10,7 +10,9 @@ namespace {
 template <class Read>
 std::string CellText(Read read, std::size_t limit) {
     try {
-        return platform::WideToAnsi(read()).substr(0, limit);
+        std::string text = platform::WideToAnsi(read());
+        if (text.size() > limit) text.resize(limit);
+        return text;
     } catch (...) {
         return {};
     }

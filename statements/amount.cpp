@@ -56,11 +56,20 @@ double ReadNumber(std::string_view number) {
 }  // namespace
 
 double ParseAmount(std::string_view text) {
-    std::string kept;
-    for (const char c : StripQuotes(text)) {
-        if (!IsDropped(c)) kept += c;
+    // Amount columns are short: kept on the stack unless one is not.
+    char buffer[64];
+    std::string longer;
+    const std::string_view unquoted = StripQuotes(text);
+    char* kept = buffer;
+    if (unquoted.size() > sizeof buffer) {
+        longer.resize(unquoted.size());
+        kept = longer.data();
     }
-    std::string_view rest = kept;
+    std::size_t length = 0;
+    for (const char c : unquoted) {
+        if (!IsDropped(c)) kept[length++] = c;
+    }
+    std::string_view rest(kept, length);
     if (!rest.empty() && rest.front() == '+') rest.remove_prefix(1);
     return ReadNumber(rest.substr(0, NumberLength(rest)));
 }

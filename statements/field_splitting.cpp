@@ -51,10 +51,3 @@ std::optional<std::string_view> GetField(std::string_view line, char separator, 
     if (separators == n - 1) return GetLastField(line);
     return std::nullopt;
 }
-
-std::string_view StripQuotes(std::string_view value) {
-    if (value.size() >= 2 && value.front() == kQuote && value.back() == kQuote) {
-        return value.substr(1, value.size() - 2);
-    }
-    return value;
-}

@@ -52,6 +52,7 @@ CKTXTransactionFile::CKTXTransactionFile(const std::string& path, std::ios::open
         auto file = std::make_unique<std::ifstream>(path, mode);
         if (!file->is_open()) return;
         m_stream = std::move(file);
+        m_lines = std::make_unique<LineReader>(*m_stream->rdbuf(), kMaxStatementLineLength);
         m_open = true;
         ReadHeader(path);
     } catch (...) {
@@ -59,9 +60,11 @@ CKTXTransactionFile::CKTXTransactionFile(const std::string& path, std::ios::open
     }
 }
 
-CKTXTransactionFile::CKTXTransactionFile(std::unique_ptr<std::istream> stream)
-    : m_stream(std::move(stream)), m_open(m_stream != nullptr) {
-    if (m_open) ReadHeader({});
+CKTXTransactionFile::CKTXTransactionFile(std::unique_ptr<std::istream> stream) : m_stream(std::move(stream)) {
+    if (!m_stream) return;
+    m_lines = std::make_unique<LineReader>(*m_stream->rdbuf(), kMaxStatementLineLength);
+    m_open = true;
+    ReadHeader({});
 }
 
 void CKTXTransactionFile::ReadHeader(const std::string& path) {
@@ -85,22 +88,19 @@ bool CKTXTransactionFile::PrepareColumns() {
 }
 
 std::string_view CKTXTransactionFile::NextLine() {
-    m_stream->getline(m_line.data(), static_cast<std::streamsize>(kMaxStatementLineLength + 1));
-    const auto extracted = static_cast<std::size_t>(m_stream->gcount());
-    m_atEnd = extracted == 0 && m_stream->eof();
+    std::string_view line;
+    const LineReader::Status status = m_lines->Next(line);
+    m_atEnd = status == LineReader::Status::End;
     m_lastLineBlank = false;
-    if (m_stream->fail() && extracted == kMaxStatementLineLength) {
+    if (status == LineReader::Status::TooLong) {
         // Reading on from the middle of the line would make a record of its tail, and a record
         // of its head could lose its amount: neither is read, and nothing after it.
-        ++m_lineNumber;
+        if (!m_overLong) ++m_lineNumber;
         m_overLong = true;
         throw Error::LineTooLong;
     }
-    if (m_overLong) throw Error::LineTooLong;
     if (m_atEnd) return {};
     ++m_lineNumber;
-    if (m_stream->fail()) return {};  // a stream that failed before: nothing more is read
-    const std::string_view line(m_line.data(), m_stream->eof() ? extracted : extracted - 1);
     // A NUL byte is no part of a text file; whatever follows it on the line cannot be trusted.
     if (std::memchr(line.data(), '\0', line.size())) throw Error::NulInLine;
     m_lastLineBlank = IsBlank(line);
@@ -200,11 +200,7 @@ double CKTXTransactionFile::TakeAmount(int position) const {
 }
 
 void CKTXTransactionFile::Store(CString& target, std::string_view field, std::size_t kept) {
-    // Through the field buffer, so that each record string keeps its storage from line to line.
-    const std::size_t length = std::min(field.size(), kept);
-    std::memcpy(m_field.data(), field.data(), length);
-    m_field[length] = '\0';
-    target = m_field.data();
+    target.SetString(field.substr(0, kept));
 }
 
 bool CKTXTransactionFile::OnlyBlankLinesFollow() {

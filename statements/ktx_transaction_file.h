@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <ios>
 #include <istream>
 #include <memory>
@@ -7,6 +6,7 @@
 #include <string_view>
 
 #include "statements/line_fields.h"
+#include "statements/line_reader.h"
 #include "statements/transaction_record.h"
 
 // Longest line the reader takes; a longer line is not read at all (see ReadRecord).
@@ -20,8 +20,8 @@ constexpr std::size_t kMaxStatementPathLength = 259;
 bool IsAcceptedStatementPath(std::string_view path);
 
 // Reads a statement file one line at a time: the header line when constructed, then one record
-// per data line. It holds one line and one field, whatever the file's size, and no state shared
-// with other readers, so readers may run side by side.
+// per data line. It holds one block of the file and one record, whatever the file's size, and no
+// state shared with other readers, so readers may run side by side.
 class CKTXTransactionFile {
 public:
     // Opens `path` with `mode` (the import reads in binary mode, the recogniser in text mode) and
@@ -65,9 +65,10 @@ private:
     void ReadAmounts(CTransactionRecord& record, int typeColumn);
     std::string_view TakeField(int position) const;
     double TakeAmount(int position) const;
-    void Store(CString& target, std::string_view field, std::size_t kept);
+    static void Store(CString& target, std::string_view field, std::size_t kept);
 
     std::unique_ptr<std::istream> m_stream;
+    std::unique_ptr<LineReader> m_lines;  // over m_stream's buffer while it is open
     bool m_open = false;
     int m_headerFieldCount = 0;
     // The column list: columns 1 to this count exist once PrepareColumns succeeded.
@@ -78,6 +79,4 @@ private:
     bool m_lastLineBlank = false;
     CTransactionRecord::ReadError m_lastError = CTransactionRecord::NoReadError;
     LineFields m_fields;
-    std::array<char, kMaxStatementLineLength + 2> m_line{};
-    std::array<char, kMaxStatementFieldLength + 1> m_field{};
 };

@@ -21,6 +21,7 @@ TEST(LineFields, AgreesWithCountFieldsAndGetField) {
         "\"a,b\"",
         "a,b,\"c,d",
         ",,,,,,,,,,,,,,,,,,,,,,,,,,",                   // more separators than the split keeps
+        "1234567\"9,bcdef\"hij,lmn\"p,rstuv\"x,z,\"2,4\",", // quotes and commas astride 8 and 16 bytes
         "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,\"22,x\"",
         "123456,12345678,Alias,Name,GBP,Current,BIC,Bank,Branch,05/03/2010,N1,N2,N3,N4,N5,DD,12.50,",
     };

@@ -3,12 +3,12 @@
 #include "common/errors.h"
 
 void CTransactionRecord::Reset() {
-    // Assigning empty text keeps each string's storage for the next line.
+    // Emptying keeps each string's storage for the next line.
     for (CString* text : {&m_sortCode, &m_accountNumber, &m_accountAlias, &m_accountShortName, &m_currency,
                           &m_accountType, &m_bic, &m_bankName, &m_branchName, &m_dateText, &m_narrativeBuffer,
                           &m_narratives[0], &m_narratives[1], &m_narratives[2], &m_narratives[3], &m_narratives[4],
                           &m_type}) {
-        *text = "";
+        text->Empty();
     }
     m_debitAmount = 0;
     m_creditAmount = 0;

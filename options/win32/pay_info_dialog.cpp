@@ -3,11 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "common/ole_date.h"
 #include "options/calendar.h"
+#include "platform/code_page.h"
 #include "platform/string_resource.h"
 #include "platform/win32/module.h"
 #include "resources/payment_dialog_ids.h"
@@ -27,6 +29,13 @@ constexpr Column kColumns[] = {
     {"Amount", 70, LVCFMT_RIGHT},   {"Reference", 90, LVCFMT_LEFT},   {"Details", 110, LVCFMT_LEFT},
     {"Is IAT", 50, LVCFMT_LEFT},
 };
+
+// Each column's text in a row, in the order of kColumns.
+constexpr std::string PaymentListRow::*kCellTexts[] = {
+    &PaymentListRow::sortCode,  &PaymentListRow::accountNumber, &PaymentListRow::name,  &PaymentListRow::amount,
+    &PaymentListRow::reference, &PaymentListRow::details,       &PaymentListRow::isIat,
+};
+static_assert(std::size(kCellTexts) == std::size(kColumns));
 
 struct FormatButton {
     int id;
@@ -50,13 +59,6 @@ HMODULE LoadCommonControls() {
         init(&classes);
     }
     return library;
-}
-
-void SetSubItem(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    ::SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 // The rectangle to centre in: the owner's, or the work area when the owner is hidden or minimised.
@@ -110,6 +112,14 @@ INT_PTR CPayInfoDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->code == DTN_DATETIMECHANGE) {
                 OnDateChanged(reinterpret_cast<const NMDATETIMECHANGE*>(lParam)->st);
+                return TRUE;
+            }
+            if (header->hwndFrom == m_list && header->code == LVN_GETDISPINFOA) {
+                ShowCellText(*reinterpret_cast<NMLVDISPINFOA*>(lParam));
+                return TRUE;
+            }
+            if (header->hwndFrom == m_list && header->code == LVN_GETDISPINFOW) {
+                ShowCellText(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
                 return TRUE;
             }
             return FALSE;
@@ -200,20 +210,50 @@ void CPayInfoDialog::AddColumns() {
 }
 
 void CPayInfoDialog::FillList() {
+    // The rows' texts stay here and the list asks for those it draws (LVN_GETDISPINFO), and it
+    // repaints once, when every row is in. Seven texts inserted per row into a list that updated
+    // itself after each kept the user waiting for seconds with thousands of payments, and for
+    // minutes once the dialog was on screen.
+    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0);
     m_rowCount = 0;
-    for (const auto& row : m_state.Rows()) {
+    m_rows = m_state.Rows();
+    ::SendMessageA(m_list, LVM_SETITEMCOUNT, m_rows.size(), 0);
+    while (m_rowCount < static_cast<int>(m_rows.size())) {
+        const auto row = m_rows.begin() + m_rowCount;
         LVITEMA item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = m_rowCount;
-        item.pszText = const_cast<char*>(row.sortCode.c_str());
-        item.lParam = row.paymentIndex;
-        const auto at = static_cast<int>(::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        if (at < 0) continue;
-        const std::string* cells[] = {&row.accountNumber, &row.name, &row.amount, &row.reference, &row.details, &row.isIat};
-        for (int column = 1; column <= 6; ++column) SetSubItem(m_list, at, column, *cells[column - 1]);
-        ++m_rowCount;
+        item.pszText = LPSTR_TEXTCALLBACKA;
+        item.lParam = row->paymentIndex;
+        if (::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
+            m_rows.erase(row);  // no row for it: the rows after it move up
+        } else {
+            ++m_rowCount;
+        }
     }
+    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(m_list, nullptr, TRUE);
+}
+
+void CPayInfoDialog::ShowCellText(NMLVDISPINFOA& cell) const {
+    LVITEMA& item = cell.item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    ::lstrcpynA(item.pszText, CellTextOf(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+}
+
+void CPayInfoDialog::ShowCellText(NMLVDISPINFOW& cell) const {
+    LVITEMW& item = cell.item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    const std::u16string text = platform::AnsiToWide(CellTextOf(item.iItem, item.iSubItem));
+    ::lstrcpynW(item.pszText, reinterpret_cast<const wchar_t*>(text.c_str()), item.cchTextMax);
+}
+
+const std::string& CPayInfoDialog::CellTextOf(int row, int column) const {
+    static const std::string kNone;
+    if (row < 0 || row >= static_cast<int>(m_rows.size())) return kNone;
+    if (column < 0 || column >= static_cast<int>(std::size(kCellTexts))) return kNone;
+    return m_rows[static_cast<std::size_t>(row)].*kCellTexts[column];
 }
 
 void CPayInfoDialog::ApplyFormatRules() {

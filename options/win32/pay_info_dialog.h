@@ -1,7 +1,9 @@
 #pragma once
 #include <memory>
 #include <type_traits>
+#include <vector>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "common/cstring.h"
 #include "options/pay_info_dialog_state.h"
@@ -39,6 +41,10 @@ private:
     void SetIcon();
     void AddColumns();
     void FillList();
+    void ShowCellText(NMLVDISPINFOA& cell) const;
+    void ShowCellText(NMLVDISPINFOW& cell) const;
+    // Empty for a row or column the list does not have.
+    const std::string& CellTextOf(int row, int column) const;
     void ApplyFormatRules();
     void ShowHelpText(unsigned stringId);
     void EnableMarking(bool enabled);
@@ -55,5 +61,7 @@ private:
     HWND m_list = nullptr;
     HWND m_listHeader = nullptr;
     int m_rowCount = 0;
+    // The texts of the list's rows, by row: the list asks for them when it draws a cell.
+    std::vector<PaymentListRow> m_rows;
     bool m_shown = false;  // set up and in the user's hands
 };
