@@ -60,11 +60,18 @@ void WriteRecords(PaymentLineWriter writeRecord, Payments& payments, std::int32_
 
 PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath) {
     PaymentFileOutcome outcome;
+    WritePaymentFile(payments, options, outputPath, outcome);
+    return outcome;
+}
+
+void WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
+                      PaymentFileOutcome& outcome) {
+    outcome = PaymentFileOutcome();
     const std::int32_t count = payments.Count();
     UploadFile file(outputPath);
     if (!file.IsOpen()) {
         Fail(outcome, Failure::OpenFailed);
-        return outcome;
+        return;
     }
     const UploadContext context = MakeUploadContext(options, outputPath);
     const PaymentFormatInfo& format = FormatInfo(options.format);
@@ -83,5 +90,4 @@ PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& op
     // A full disk shows itself at any write or only at the close; neither is a written file.
     const bool written = file.Write(lines);
     if (!file.Close() || !written) Fail(outcome, Failure::WriteFailed);
-    return outcome;
 }

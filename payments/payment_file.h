@@ -16,3 +16,8 @@ struct PaymentFileOutcome {
 };
 
 PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath);
+
+// The same, settling `outcome` as the lines are written: when a payment that fails while it is
+// read ends the run with an exception, `outcome` still says whether a line before it failed.
+void WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
+                      PaymentFileOutcome& outcome);

@@ -67,7 +67,14 @@ std::int32_t RunPayments(PaymentRunParts& parts, Payments* payments, SettingsSto
     if (!outputPath) return Cancelled(parts);
     Remember(remembered, *options, settings);
 
-    const PaymentFileOutcome outcome = WritePaymentFile(*payments, *options, *outputPath);
+    PaymentFileOutcome outcome;
+    try {
+        WritePaymentFile(*payments, *options, *outputPath, outcome);
+    } catch (...) {
+        // A payment that failed its check before the run broke off still makes the result 1.
+        parts.SetResultCode(outcome.resultCode);
+        throw;
+    }
     parts.SetResultCode(outcome.resultCode);
     return outcome.returnValue;
 }
