@@ -37,7 +37,7 @@ constexpr int kNone = -2;     // the sort code has one row
 constexpr CheckResult Y = CheckResult::Valid;
 constexpr CheckResult N = CheckResult::Invalid;
 
-// The 34 cases of the published specification, with the totals of section 7 of the description
+// The 34 official test cases, with the totals of section 7 of the description
 // (exception 14's second stage as the second check). For pairs where the first check decides
 // alone, the second total is never computed.
 TEST(CheckAccount, OfficialTestCases) {

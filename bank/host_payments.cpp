@@ -74,6 +74,11 @@ std::unique_ptr<Payment> HostPayments::Item(std::int32_t index) {
     // What a failing call left in the out-pointer is not ours to release.
     ITeskPayment* payment = nullptr;
     const HRESULT hr = payments_.Unchecked([&](ITeskPayments& payments) { return payments.get_Item(index, &payment); });
-    if (FAILED(hr) || !payment) return nullptr;
+    if (FAILED(hr)) {
+        // The run goes on without the payment, or ends with ResultCode 2: no failure of Process.
+        ForgetHostFailure();
+        return nullptr;
+    }
+    if (!payment) return nullptr;
     return std::make_unique<HostPayment>(ComPtr<ITeskPayment>(payment));
 }

@@ -4,12 +4,9 @@
 #include <string_view>
 
 #include "platform/win32/unique_handles.h"
+#include "server/host_object.h"
 
 namespace {
-
-// A failure this import tolerates must not leave the host's error object on the thread, where the
-// caller of a method that succeeded would find it.
-void Tolerate() noexcept { ::SetErrorInfo(0, nullptr); }
 
 // The BSTR a getter gives, or nothing when the call fails or gives a null BSTR. After a failure
 // the out-parameter is not the caller's to free.
@@ -18,7 +15,7 @@ std::optional<std::u16string> Given(ITeskFilterAccount& account, Getter getter) 
     UniqueBstr value;
     if (FAILED((account.*getter)(value.Receive()))) {
         value.Detach();
-        Tolerate();
+        ForgetHostFailure();
         return std::nullopt;
     }
     if (!value) return std::nullopt;
@@ -30,7 +27,7 @@ ComPtr<ITeskFilterAccount> AccountOf(ITeskServiceFilter* source) {
     if (!source) return {};
     if (FAILED(source->get_Account(account.Receive()))) {
         account.Detach();
-        Tolerate();
+        ForgetHostFailure();
         return {};
     }
     return account;

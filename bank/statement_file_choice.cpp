@@ -43,8 +43,8 @@ std::optional<std::string> ChosenPath(const Chooser& chooser) {
     if (FAILED(pathResult)) {
         chosen.Detach();  // not ours to free after a failure
         if (outcome == kFileChosen) RaiseComCallFailure(pathResult, chooser.Get(), IID_ITeskStatementFileChooser);
-        // Without a choice the path does not matter, nor should the host's error object linger.
-        ::SetErrorInfo(0, nullptr);
+        // Without a choice the path does not matter.
+        ForgetHostFailure();
     }
     if (outcome != kFileChosen) return std::nullopt;
     const auto* text = reinterpret_cast<const char16_t*>(chosen.Get());

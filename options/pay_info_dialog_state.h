@@ -46,6 +46,10 @@ public:
     // (false). Then clears every payment's IAT mark and returns true.
     bool Cancel(platform::WindowHandle owner);
 
+    // The dialog ends because of a failure of its own: that counts as a cancel, so no mark set in it
+    // may survive, but nobody is asked.
+    void Abandon() { ClearEveryMark(); }
+
     bool ChangesMade() const { return changesMade_; }
 
     // What the payment run reads back after OK.

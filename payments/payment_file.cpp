@@ -61,11 +61,18 @@ void WriteRecords(PaymentLineWriter writeRecord, Payments& payments, std::int32_
 PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
                                     const ModulusTables* accountTables) {
     PaymentFileOutcome outcome;
+    WritePaymentFile(payments, options, outputPath, accountTables, outcome);
+    return outcome;
+}
+
+void WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
+                      const ModulusTables* accountTables, PaymentFileOutcome& outcome) {
+    outcome = PaymentFileOutcome();
     const std::int32_t count = payments.Count();
     UploadFile file(outputPath);
     if (!file.IsOpen()) {
         Fail(outcome, Failure::OpenFailed);
-        return outcome;
+        return;
     }
     UploadContext context = MakeUploadContext(options, outputPath);
     context.accountTables = accountTables;
@@ -85,5 +92,4 @@ PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& op
     // A full disk shows itself at any write or only at the close; neither is a written file.
     const bool written = file.Write(lines);
     if (!file.Close() || !written) Fail(outcome, Failure::WriteFailed);
-    return outcome;
 }

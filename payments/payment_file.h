@@ -19,3 +19,8 @@ struct PaymentFileOutcome {
 // `accountTables` turn the bank's account number check of every payee on (status 36).
 PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
                                     const ModulusTables* accountTables = nullptr);
+
+// The same, settling `outcome` as the lines are written: when a payment that fails while it is
+// read ends the run with an exception, `outcome` still says whether a line before it failed.
+void WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
+                      const ModulusTables* accountTables, PaymentFileOutcome& outcome);

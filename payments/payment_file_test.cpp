@@ -19,6 +19,7 @@ using testing_support::ExamplePayment;
 using testing_support::ExpectedLine;
 using testing_support::SplitFields;
 using testing_support::SplitLines;
+using testing_support::ThrowingPayments;
 using Failure = PaymentFileOutcome::Failure;
 
 const char* Describe(Failure failure) {
@@ -85,50 +86,6 @@ public:
 };
 
 // A collection whose payment at one index fails as soon as it is read, as a broken host object.
-class ThrowingPayments : public Payments {
-public:
-    ThrowingPayments(std::vector<PaymentRecord> records, std::int32_t failingIndex)
-        : payments_(std::move(records)), failingIndex_(failingIndex) {}
-    std::int32_t Count() const override { return payments_.Count(); }
-    std::unique_ptr<Payment> Item(std::int32_t index) override;
-
-private:
-    MemoryPayments payments_;
-    std::int32_t failingIndex_;
-};
-
-class ThrowingPayment : public Payment {
-public:
-    explicit ThrowingPayment(std::unique_ptr<Payment> inner) : inner_(std::move(inner)) {}
-    double Value() const override { throw std::runtime_error("host object failed"); }
-    std::u16string PayerBankBACSReference() const override { return inner_->PayerBankBACSReference(); }
-    std::u16string PayerBankSortCode() const override { return inner_->PayerBankSortCode(); }
-    std::u16string PayerBankAccountNumber() const override { return inner_->PayerBankAccountNumber(); }
-    std::u16string PayerBankAccountName() const override { return inner_->PayerBankAccountName(); }
-    std::u16string PayerBuildingSocietyRollNumber() const override { return inner_->PayerBuildingSocietyRollNumber(); }
-    std::u16string PayeeBankBACSReference() const override { return inner_->PayeeBankBACSReference(); }
-    std::u16string PayeeBankSortCode() const override { return inner_->PayeeBankSortCode(); }
-    std::u16string PayeeBankAccountNumber() const override { return inner_->PayeeBankAccountNumber(); }
-    std::u16string PayeeBankAccountName() const override { return inner_->PayeeBankAccountName(); }
-    std::u16string PayeeBuildingSocietyRollNumber() const override { return inner_->PayeeBuildingSocietyRollNumber(); }
-    std::u16string Reference() const override { return inner_->Reference(); }
-    std::u16string Details() const override { return inner_->Details(); }
-    std::int16_t Currency() const override { return inner_->Currency(); }
-    double Date() const override { return inner_->Date(); }
-    std::int32_t Status() const override { return inner_->Status(); }
-    void SetStatus(std::int32_t status) override { inner_->SetStatus(status); }
-    std::u16string ClientReference() const override { return inner_->ClientReference(); }
-
-private:
-    std::unique_ptr<Payment> inner_;
-};
-
-std::unique_ptr<Payment> ThrowingPayments::Item(std::int32_t index) {
-    auto payment = payments_.Item(index);
-    if (index != failingIndex_ || !payment) return payment;
-    return std::make_unique<ThrowingPayment>(std::move(payment));
-}
-
 void ExpectOutcome(const PaymentFileOutcome& actual, std::int32_t resultCode, std::int32_t returnValue, Failure failure,
                    const std::string& what) {
     EXPECT_EQ(actual.resultCode, resultCode) << what;

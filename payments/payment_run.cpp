@@ -69,8 +69,14 @@ std::int32_t RunPayments(PaymentRunParts& parts, Payments* payments, SettingsSto
     if (!outputPath) return Cancelled(parts);
     Remember(remembered, *options, settings);
 
-    const PaymentFileOutcome outcome =
-        WritePaymentFile(*payments, *options, *outputPath, accountTables ? &*accountTables : nullptr);
+    PaymentFileOutcome outcome;
+    try {
+        WritePaymentFile(*payments, *options, *outputPath, accountTables ? &*accountTables : nullptr, outcome);
+    } catch (...) {
+        // A payment that failed its check before the run broke off still makes the result 1.
+        parts.SetResultCode(outcome.resultCode);
+        throw;
+    }
     parts.SetResultCode(outcome.resultCode);
     return outcome.returnValue;
 }

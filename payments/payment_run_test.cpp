@@ -356,6 +356,16 @@ TEST_F(PaymentRunTest, UnreadableTablesAreToldBeforeTheOptionsAndTheRunGoesOnUnc
     EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 0}));
 }
 
+TEST_F(PaymentRunTest, AFailedCheckStaysInTheResultWhenALaterPaymentBreaksTheRun) {
+    std::vector<PaymentRecord> records = Examples(3);
+    records[0].PayeeBankAccountNumber = u"2214096";
+    testing_support::ThrowingPayments failing(records, 1);
+    parts.answer = Options(PaymentFormat::StandardDomestic);
+    EXPECT_THROW(RunPayments(parts, &failing, settings), std::runtime_error);
+    EXPECT_EQ(parts.resultCode, run_result::kCheckFailed);
+    EXPECT_EQ(failing.Records()[0].Status, 29);
+}
+
 TEST_F(PaymentRunTest, EmptyCollectionInABulkFormatMakesUpNoHeader) {
     payments = MemoryPayments();
     parts.answer = Options(PaymentFormat::AdHocBulk, "", "R");

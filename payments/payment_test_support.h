@@ -30,4 +30,19 @@ std::string DescribeFieldDifferences(std::string_view line, int fieldCount, cons
 // A line with the given fields (the others empty), joined without any of the writers' code.
 std::string ExpectedLine(int fieldCount, const std::map<int, std::string>& fields);
 
+// Payments in memory of which the one at `failingIndex` throws std::runtime_error when its Value
+// is read, as a host payment whose property call fails.
+class ThrowingPayments : public Payments {
+public:
+    ThrowingPayments(std::vector<PaymentRecord> records, std::int32_t failingIndex)
+        : payments_(std::move(records)), failingIndex_(failingIndex) {}
+    std::int32_t Count() const override { return payments_.Count(); }
+    std::unique_ptr<Payment> Item(std::int32_t index) override;
+    std::vector<PaymentRecord>& Records() noexcept { return payments_.Records(); }
+
+private:
+    MemoryPayments payments_;
+    std::int32_t failingIndex_;
+};
+
 }  // namespace testing_support

@@ -23,16 +23,29 @@ TEST(Profile, WrittenValuesReadBack) {
     EXPECT_EQ(ReadProfileValue("Other", "VarrowQuidlaneTemplate", "dflt", 259, file), "dflt");
 }
 
-TEST(Profile, NamesMatchWithoutRegardToCase) {
-    const TempDir dir;
-    const std::string file = dir.File("t.ini");
-    ASSERT_TRUE(WriteProfileValue("MIGRATED", "Key1", "one", file));
-    ASSERT_TRUE(WriteProfileValue("migrated", "KEY1", "two", file));
-    EXPECT_EQ(Read(file, "key1"), "two");
-    // Replaced, not added: the file holds one entry for the key.
-    const std::string text = dir.Read("t.ini");
-    EXPECT_EQ(text.find("one"), std::string::npos) << text;
-    EXPECT_EQ(text.find("="), text.rfind("=")) << text;
+TEST(Profile, NamesMatchWithoutRegardToCaseOrSurroundingBlanks) {
+    const struct {
+        const char* name;
+        const char* firstSection;
+        const char* firstKey;
+        const char* secondSection;
+        const char* secondKey;
+        const char* readKey;
+    } rows[] = {
+        {"case", "MIGRATED", "Key1", "migrated", "KEY1", "key1"},
+        {"blanks", "MIGRATED", "Key_ 8765 ", " MIGRATED ", "Key_ 8765", "Key_ 8765 "},
+    };
+    for (const auto& row : rows) {
+        const TempDir dir;
+        const std::string file = dir.File("t.ini");
+        ASSERT_TRUE(WriteProfileValue(row.firstSection, row.firstKey, "one", file)) << row.name;
+        ASSERT_TRUE(WriteProfileValue(row.secondSection, row.secondKey, "two", file)) << row.name;
+        EXPECT_EQ(Read(file, row.readKey), "two") << row.name;
+        // Replaced, not added: the file holds one entry for the key.
+        const std::string text = dir.Read("t.ini");
+        EXPECT_EQ(text.find("one"), std::string::npos) << row.name << ": " << text;
+        EXPECT_EQ(text.find("="), text.rfind("=")) << row.name << ": " << text;
+    }
 }
 
 TEST(Profile, ValueRules) {

@@ -10,6 +10,10 @@
 // Raises the failure `hr` of a call on `callee` through interface `iid`.
 [[noreturn]] void RaiseComCallFailure(HRESULT hr, IUnknown* callee, REFIID iid);
 
+// After a host call whose failure the component tolerates: the callee's error object must not stay
+// on the thread, where the caller of a method that succeeded would find it.
+inline void ForgetHostFailure() noexcept { ::SetErrorInfo(0, nullptr); }
+
 // Creates a host class as the host expects: as IUnknown in every context the host may serve it
 // from, started with OleRun, then asked for `iid`. Empty when any step fails.
 ComPtr<IUnknown> CreateHostObject(REFCLSID clsid, REFIID iid);

@@ -51,19 +51,19 @@ CKTXTransactionFile::CKTXTransactionFile(const std::string& path, std::ios::open
         if (!IsAcceptedStatementPath(path)) return;
         auto file = std::make_unique<std::ifstream>(path, mode);
         if (!file->is_open()) return;
-        m_stream = std::move(file);
-        m_lines = std::make_unique<LineReader>(*m_stream->rdbuf(), kMaxStatementLineLength);
-        m_open = true;
+        stream_ = std::move(file);
+        lines_ = std::make_unique<LineReader>(*stream_->rdbuf(), kMaxStatementLineLength);
+        open_ = true;
         ReadHeader(path);
     } catch (...) {
-        m_headerFieldCount = 0;
+        headerFieldCount_ = 0;
     }
 }
 
-CKTXTransactionFile::CKTXTransactionFile(std::unique_ptr<std::istream> stream) : m_stream(std::move(stream)) {
-    if (!m_stream) return;
-    m_lines = std::make_unique<LineReader>(*m_stream->rdbuf(), kMaxStatementLineLength);
-    m_open = true;
+CKTXTransactionFile::CKTXTransactionFile(std::unique_ptr<std::istream> stream) : stream_(std::move(stream)) {
+    if (!stream_) return;
+    lines_ = std::make_unique<LineReader>(*stream_->rdbuf(), kMaxStatementLineLength);
+    open_ = true;
     ReadHeader({});
 }
 
@@ -71,9 +71,9 @@ void CKTXTransactionFile::ReadHeader(const std::string& path) {
     try {
         const std::string_view header = NextLine();
         bool quoted = false;
-        m_headerFieldCount = CountFields(header, ',', quoted);
+        headerFieldCount_ = CountFields(header, ',', quoted);
     } catch (...) {
-        m_headerFieldCount = 0;
+        headerFieldCount_ = 0;
         Debug("Failed to Open the file: ");
         Debug(path);
         Debug("CKTXTransactionFile() failed to open: ");
@@ -82,73 +82,73 @@ void CKTXTransactionFile::ReadHeader(const std::string& path) {
 }
 
 bool CKTXTransactionFile::PrepareColumns() {
-    if (m_headerFieldCount != kMinimumFields && m_headerFieldCount != kLongLayoutFields) return false;
-    m_columnCount = m_headerFieldCount;
+    if (headerFieldCount_ != kMinimumFields && headerFieldCount_ != kLongLayoutFields) return false;
+    columnCount_ = headerFieldCount_;
     return true;
 }
 
 std::string_view CKTXTransactionFile::NextLine() {
     std::string_view line;
-    const LineReader::Status status = m_lines->Next(line);
-    m_atEnd = status == LineReader::Status::End;
-    m_lastLineBlank = false;
+    const LineReader::Status status = lines_->Next(line);
+    atEnd_ = status == LineReader::Status::End;
+    lastLineBlank_ = false;
     if (status == LineReader::Status::TooLong) {
         // Reading on from the middle of the line would make a record of its tail, and a record
         // of its head could lose its amount: neither is read, and nothing after it.
-        if (!m_overLong) ++m_lineNumber;
-        m_overLong = true;
+        if (!overLong_) ++lineNumber_;
+        overLong_ = true;
         throw Error::LineTooLong;
     }
-    if (m_atEnd) return {};
-    ++m_lineNumber;
+    if (atEnd_) return {};
+    ++lineNumber_;
     // A NUL byte is no part of a text file; whatever follows it on the line cannot be trusted.
     if (std::memchr(line.data(), '\0', line.size())) throw Error::NulInLine;
-    m_lastLineBlank = IsBlank(line);
+    lastLineBlank_ = IsBlank(line);
     return line;
 }
 
 bool CKTXTransactionFile::ReadRecord(CTransactionRecord& record) noexcept {
     try {
         ReadFields(record);
-        m_lastError = Error::NoReadError;
+        lastError_ = Error::NoReadError;
         return true;
     } catch (const Error error) {
-        m_lastError = error;
+        lastError_ = error;
     } catch (const CAtlException&) {
-        m_lastError = Error::OutOfMemory;
+        lastError_ = Error::OutOfMemory;
     } catch (const std::bad_alloc&) {
-        m_lastError = Error::OutOfMemory;
+        lastError_ = Error::OutOfMemory;
     } catch (...) {
-        m_lastError = Error::FieldMissing;
+        lastError_ = Error::FieldMissing;
     }
     Debug("Failed to read the Balance record\n");
     return false;
 }
 
 void CKTXTransactionFile::ReadFields(CTransactionRecord& record) {
-    if (!m_open) {
+    if (!open_) {
         Debug("File Stream is NOT open");
         throw Error::StreamNotOpen;
     }
     record.Reset();
-    m_fields.Split(NextLine());
-    if (m_fields.Count() < kMinimumFields) throw Error::FieldCountTooLow;
+    fields_.Split(NextLine());
+    if (fields_.Count() < kMinimumFields) throw Error::FieldCountTooLow;
 
     ReadAccountColumns(record);
     const std::string_view date = StripQuotes(TakeField(kDateColumn));
-    Store(record.m_dateText, date, date.size());
-    record.m_dateValue = ParseDate(date);
+    Store(record.dateText_, date, date.size());
+    record.dateValue_ = ParseDate(date);
 
-    Store(record.m_narratives[0], StripQuotes(TakeField(kFirstNarrativeColumn)), kNarrativeKept);
+    Store(record.narratives_[0], StripQuotes(TakeField(kFirstNarrativeColumn)), kNarrativeKept);
     int typeColumn = kShortTypeColumn;
-    if (m_fields.Count() == kLongLayoutFields) {
-        for (std::size_t line = 1; line < record.m_narratives.size(); ++line) {
+    if (fields_.Count() == kLongLayoutFields) {
+        for (std::size_t line = 1; line < record.narratives_.size(); ++line) {
             const int column = kFirstNarrativeColumn + static_cast<int>(line);
-            Store(record.m_narratives[line], StripQuotes(TakeField(column)), kNarrativeKept);
+            Store(record.narratives_[line], StripQuotes(TakeField(column)), kNarrativeKept);
         }
         typeColumn = kLongTypeColumn;
     }
-    Store(record.m_type, StripQuotes(TakeField(typeColumn)), kTypeKept);
+    Store(record.type_, StripQuotes(TakeField(typeColumn)), kTypeKept);
     ReadAmounts(record, typeColumn);
 }
 
@@ -159,14 +159,14 @@ void CKTXTransactionFile::ReadAccountColumns(CTransactionRecord& record) {
         CString CTransactionRecord::*field;
         std::size_t kept;
     } kColumns[] = {
-        {2, &CTransactionRecord::m_accountNumber, 8}, {3, &CTransactionRecord::m_accountAlias, 35},
-        {4, &CTransactionRecord::m_accountShortName, 35}, {5, &CTransactionRecord::m_currency, 3},
-        {6, &CTransactionRecord::m_accountType, 20}, {7, &CTransactionRecord::m_bic, 34},
-        {8, &CTransactionRecord::m_bankName, 35}, {9, &CTransactionRecord::m_branchName, 27},
+        {2, &CTransactionRecord::accountNumber_, 8}, {3, &CTransactionRecord::accountAlias_, 35},
+        {4, &CTransactionRecord::accountShortName_, 35}, {5, &CTransactionRecord::currency_, 3},
+        {6, &CTransactionRecord::accountType_, 20}, {7, &CTransactionRecord::bic_, 34},
+        {8, &CTransactionRecord::bankName_, 35}, {9, &CTransactionRecord::branchName_, 27},
     };
     // An empty sort code leaves the field as the reset left it.
     const std::string_view sortCode = StripQuotes(TakeField(kSortCodeColumn));
-    if (!sortCode.empty()) Store(record.m_sortCode, sortCode, kSortCodeKept);
+    if (!sortCode.empty()) Store(record.sortCode_, sortCode, kSortCodeKept);
     for (const auto& column : kColumns) {
         Store(record.*column.field, StripQuotes(TakeField(column.position)), column.kept);
     }
@@ -176,18 +176,18 @@ void CKTXTransactionFile::ReadAmounts(CTransactionRecord& record, int typeColumn
     // A debit wins: the credit column is not even read when the debit column holds an amount.
     const double debit = TakeAmount(typeColumn + 1);
     if (debit > kAmountThreshold) {
-        record.m_debitAmount = debit;
-        record.m_debitFlag = 1;
+        record.debitAmount_ = debit;
+        record.debitFlag_ = 1;
         return;
     }
     const double credit = TakeAmount(typeColumn + 2);
-    if (credit > kAmountThreshold) record.m_creditAmount = credit;
+    if (credit > kAmountThreshold) record.creditAmount_ = credit;
 }
 
 std::string_view CKTXTransactionFile::TakeField(int position) const {
     // Columns are looked up in the column list, which holds 1 to the header's count.
-    if (position < 1 || position > m_columnCount) throw Error::ColumnOutOfRange;
-    const auto field = m_fields.Field(position);
+    if (position < 1 || position > columnCount_) throw Error::ColumnOutOfRange;
+    const auto field = fields_.Field(position);
     if (!field) throw Error::FieldMissing;
     if (field->size() > kMaxStatementFieldLength) throw Error::FieldTooLong;
     return *field;
@@ -204,12 +204,12 @@ void CKTXTransactionFile::Store(CString& target, std::string_view field, std::si
 }
 
 bool CKTXTransactionFile::OnlyBlankLinesFollow() {
-    if (!m_open) return true;
+    if (!open_) return true;
     try {
         for (;;) {
             NextLine();
-            if (m_atEnd) return true;
-            if (!m_lastLineBlank) return false;
+            if (atEnd_) return true;
+            if (!lastLineBlank_) return false;
         }
     } catch (...) {
         return false;

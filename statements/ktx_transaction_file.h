@@ -34,9 +34,9 @@ public:
     CKTXTransactionFile(const CKTXTransactionFile&) = delete;
     CKTXTransactionFile& operator=(const CKTXTransactionFile&) = delete;
 
-    bool IsOpen() const noexcept { return m_open; }
+    bool IsOpen() const noexcept { return open_; }
     // CountFields of the header line; 0 until a header has been read.
-    int HeaderFieldCount() const noexcept { return m_headerFieldCount; }
+    int HeaderFieldCount() const noexcept { return headerFieldCount_; }
 
     // True, ready to read, when the header has 14 or 18 fields; the columns 1 to that count exist.
     bool PrepareColumns();
@@ -46,13 +46,13 @@ public:
     bool ReadRecord(CTransactionRecord& record) noexcept;
 
     // Why the last ReadRecord failed; NoReadError after a success.
-    CTransactionRecord::ReadError LastError() const noexcept { return m_lastError; }
+    CTransactionRecord::ReadError LastError() const noexcept { return lastError_; }
     // The number of the last line consumed, the header being line 1.
-    long LineNumber() const noexcept { return m_lineNumber; }
+    long LineNumber() const noexcept { return lineNumber_; }
     // Whether the last ReadRecord found no line left at all.
-    bool AtEndOfFile() const noexcept { return m_atEnd; }
+    bool AtEndOfFile() const noexcept { return atEnd_; }
     // Whether the last line consumed held nothing but spaces, tabs and CRs.
-    bool LastLineWasBlank() const noexcept { return m_lastLineBlank; }
+    bool LastLineWasBlank() const noexcept { return lastLineBlank_; }
     // Consumes the rest of the file and tells whether it held only blank lines.
     bool OnlyBlankLinesFollow();
 
@@ -67,16 +67,16 @@ private:
     double TakeAmount(int position) const;
     static void Store(CString& target, std::string_view field, std::size_t kept);
 
-    std::unique_ptr<std::istream> m_stream;
-    std::unique_ptr<LineReader> m_lines;  // over m_stream's buffer while it is open
-    bool m_open = false;
-    int m_headerFieldCount = 0;
+    std::unique_ptr<std::istream> stream_;
+    std::unique_ptr<LineReader> lines_;  // over stream_'s buffer while it is open
+    bool open_ = false;
+    int headerFieldCount_ = 0;
     // The column list: columns 1 to this count exist once PrepareColumns succeeded.
-    int m_columnCount = 0;
-    long m_lineNumber = 0;
-    bool m_atEnd = false;
-    bool m_overLong = false;
-    bool m_lastLineBlank = false;
-    CTransactionRecord::ReadError m_lastError = CTransactionRecord::NoReadError;
-    LineFields m_fields;
+    int columnCount_ = 0;
+    long lineNumber_ = 0;
+    bool atEnd_ = false;
+    bool overLong_ = false;
+    bool lastLineBlank_ = false;
+    CTransactionRecord::ReadError lastError_ = CTransactionRecord::NoReadError;
+    LineFields fields_;
 };

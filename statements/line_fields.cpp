@@ -42,8 +42,8 @@ unsigned PrefixParity(unsigned bits) {
 void LineFields::Split(std::string_view line) {
     // Sixteen or eight bytes at a time: most of a line is neither quote nor separator, and telling
     // the two apart byte by byte costs a mispredicted branch at each of them.
-    m_line = line;
-    m_separatorCount = 0;
+    line_ = line;
+    separatorCount_ = 0;
     bool quoted = false;
     std::size_t at = 0;
 #if defined(__SSE2__)
@@ -64,25 +64,25 @@ void LineFields::Split(std::string_view line) {
         std::memcpy(&word, line.data() + at, line.size() - at);
         quoted = SplitBytes(BytesEqual(word, kQuote), BytesEqual(word, kSeparator), 8, at, quoted);
     }
-    m_count = m_separatorCount + 1 - (quoted ? 1 : 0);
+    count_ = separatorCount_ + 1 - (quoted ? 1 : 0);
 }
 
 bool LineFields::SplitBytes(unsigned quotes, unsigned separators, int width, std::size_t at, bool quoted) {
     const unsigned all = (1u << width) - 1;
     const unsigned inside = PrefixParity(quotes) ^ (quoted ? all : 0u);
     for (separators &= ~inside & all; separators != 0; separators &= separators - 1) {
-        if (m_separatorCount < kKeptSeparators) {
-            m_separators[static_cast<std::size_t>(m_separatorCount)] =
+        if (separatorCount_ < kKeptSeparators) {
+            separators_[static_cast<std::size_t>(separatorCount_)] =
                 at + static_cast<std::size_t>(__builtin_ctz(separators));
         }
-        ++m_separatorCount;
+        ++separatorCount_;
     }
     return (inside >> (width - 1)) & 1u;
 }
 
 std::optional<std::string_view> LineFields::FieldBeyondKept(int n) const {
     if (n < 1) return std::nullopt;
-    if (n > kKeptSeparators) return GetField(m_line, kSeparator, n);
-    if (n == m_separatorCount + 1) return GetLastField(m_line);
+    if (n > kKeptSeparators) return GetField(line_, kSeparator, n);
+    if (n == separatorCount_ + 1) return GetLastField(line_);
     return std::nullopt;
 }

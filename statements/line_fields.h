@@ -12,13 +12,13 @@ public:
     void Split(std::string_view line);
 
     // CountFields of the line, with a fresh quoted state.
-    int Count() const noexcept { return m_count; }
+    int Count() const noexcept { return count_; }
     // GetField of the line, separator ",". Inline: the reader takes every column of every line.
     std::optional<std::string_view> Field(int n) const {
-        if (n >= 1 && n <= m_separatorCount && n <= kKeptSeparators) {
-            const std::size_t end = m_separators[static_cast<std::size_t>(n - 1)];
-            const std::size_t start = n == 1 ? 0 : m_separators[static_cast<std::size_t>(n - 2)] + 1;
-            return m_line.substr(start, end - start);
+        if (n >= 1 && n <= separatorCount_ && n <= kKeptSeparators) {
+            const std::size_t end = separators_[static_cast<std::size_t>(n - 1)];
+            const std::size_t start = n == 1 ? 0 : separators_[static_cast<std::size_t>(n - 2)] + 1;
+            return line_.substr(start, end - start);
         }
         return FieldBeyondKept(n);
     }
@@ -34,8 +34,8 @@ private:
     // Separator positions kept; a field beyond them is found by GetField itself.
     static constexpr int kKeptSeparators = 20;
 
-    std::string_view m_line;
-    std::array<std::size_t, kKeptSeparators> m_separators{};
-    int m_separatorCount = 0;
-    int m_count = 0;
+    std::string_view line_;
+    std::array<std::size_t, kKeptSeparators> separators_{};
+    int separatorCount_ = 0;
+    int count_ = 0;
 };

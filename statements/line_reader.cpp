@@ -3,38 +3,38 @@
 #include <cstring>
 
 LineReader::LineReader(std::streambuf& source, std::size_t maxLength, std::size_t blockSize)
-    : m_source(source), m_maxLength(maxLength), m_blockSize(blockSize), m_block(new char[blockSize]) {}
+    : source_(source), maxLength_(maxLength), blockSize_(blockSize), block_(new char[blockSize]) {}
 
 LineReader::Status LineReader::Next(std::string_view& line) {
-    if (m_tooLong) return Status::TooLong;
-    std::size_t searched = m_begin;
+    if (tooLong_) return Status::TooLong;
+    std::size_t searched = begin_;
     for (;;) {
-        const void* lf = std::memchr(m_block.get() + searched, '\n', m_end - searched);
-        const std::size_t length = lf ? static_cast<const char*>(lf) - (m_block.get() + m_begin) : m_end - m_begin;
-        if (length > m_maxLength) {
-            m_tooLong = true;
+        const void* lf = std::memchr(block_.get() + searched, '\n', end_ - searched);
+        const std::size_t length = lf ? static_cast<const char*>(lf) - (block_.get() + begin_) : end_ - begin_;
+        if (length > maxLength_) {
+            tooLong_ = true;
             return Status::TooLong;
         }
         if (lf || !Refill(searched)) {
             if (!lf && length == 0) return Status::End;
-            line = std::string_view(m_block.get() + m_begin, length);
-            m_begin += lf ? length + 1 : length;
+            line = std::string_view(block_.get() + begin_, length);
+            begin_ += lf ? length + 1 : length;
             return Status::Line;
         }
     }
 }
 
 bool LineReader::Refill(std::size_t& searched) {
-    if (m_sourceDone) return false;
-    std::memmove(m_block.get(), m_block.get() + m_begin, m_end - m_begin);
-    m_end -= m_begin;
-    searched = m_end;
-    m_begin = 0;
-    const std::streamsize got = m_source.sgetn(m_block.get() + m_end, static_cast<std::streamsize>(m_blockSize - m_end));
+    if (sourceDone_) return false;
+    std::memmove(block_.get(), block_.get() + begin_, end_ - begin_);
+    end_ -= begin_;
+    searched = end_;
+    begin_ = 0;
+    const std::streamsize got = source_.sgetn(block_.get() + end_, static_cast<std::streamsize>(blockSize_ - end_));
     if (got <= 0) {
-        m_sourceDone = true;
+        sourceDone_ = true;
         return false;
     }
-    m_end += static_cast<std::size_t>(got);
+    end_ += static_cast<std::size_t>(got);
     return true;
 }

@@ -25,12 +25,12 @@ private:
     // the stream has nothing more.
     bool Refill(std::size_t& searched);
 
-    std::streambuf& m_source;
-    std::size_t m_maxLength;
-    std::size_t m_blockSize;
-    std::unique_ptr<char[]> m_block;
-    std::size_t m_begin = 0;  // the first character not read yet
-    std::size_t m_end = 0;    // one past the last character in the block
-    bool m_sourceDone = false;
-    bool m_tooLong = false;
+    std::streambuf& source_;
+    std::size_t maxLength_;
+    std::size_t blockSize_;
+    std::unique_ptr<char[]> block_;
+    std::size_t begin_ = 0;  // the first character not read yet
+    std::size_t end_ = 0;    // one past the last character in the block
+    bool sourceDone_ = false;
+    bool tooLong_ = false;
 };

@@ -4,29 +4,29 @@
 
 void CTransactionRecord::Reset() {
     // Emptying keeps each string's storage for the next line.
-    for (CString* text : {&m_sortCode, &m_accountNumber, &m_accountAlias, &m_accountShortName, &m_currency,
-                          &m_accountType, &m_bic, &m_bankName, &m_branchName, &m_dateText, &m_narrativeBuffer,
-                          &m_narratives[0], &m_narratives[1], &m_narratives[2], &m_narratives[3], &m_narratives[4],
-                          &m_type}) {
+    for (CString* text : {&sortCode_, &accountNumber_, &accountAlias_, &accountShortName_, &currency_,
+                          &accountType_, &bic_, &bankName_, &branchName_, &dateText_, &narrativeBuffer_,
+                          &narratives_[0], &narratives_[1], &narratives_[2], &narratives_[3], &narratives_[4],
+                          &type_}) {
         text->Empty();
     }
-    m_debitAmount = 0;
-    m_creditAmount = 0;
-    m_debitFlag = 0;
-    m_dateValue = 0;
+    debitAmount_ = 0;
+    creditAmount_ = 0;
+    debitFlag_ = 0;
+    dateValue_ = 0;
 }
 
 const CString& CTransactionRecord::Narrative(int line) const {
     if (line < 1 || line > 5) throw CAtlException(hresult::kInvalidArg);
-    return m_narratives[static_cast<std::size_t>(line - 1)];
+    return narratives_[static_cast<std::size_t>(line - 1)];
 }
 
 CString CTransactionRecord::GetNarrative() {
-    m_narrativeBuffer = m_narratives[0];
-    for (std::size_t line = 1; line < m_narratives.size(); ++line) {
-        if (m_narratives[line].IsEmpty()) continue;
-        m_narrativeBuffer += ' ';
-        m_narrativeBuffer += m_narratives[line];
+    narrativeBuffer_ = narratives_[0];
+    for (std::size_t line = 1; line < narratives_.size(); ++line) {
+        if (narratives_[line].IsEmpty()) continue;
+        narrativeBuffer_ += ' ';
+        narrativeBuffer_ += narratives_[line];
     }
-    return m_narrativeBuffer;
+    return narrativeBuffer_;
 }

@@ -31,26 +31,26 @@ public:
     // Every text empty, both amounts 0, the debit flag 0, the date value 0.
     void Reset();
 
-    const CString& SortCode() const noexcept { return m_sortCode; }
-    const CString& AccountNumber() const noexcept { return m_accountNumber; }
-    const CString& AccountAlias() const noexcept { return m_accountAlias; }
-    const CString& AccountShortName() const noexcept { return m_accountShortName; }
-    const CString& Currency() const noexcept { return m_currency; }
-    const CString& AccountType() const noexcept { return m_accountType; }
-    const CString& Bic() const noexcept { return m_bic; }
-    const CString& BankName() const noexcept { return m_bankName; }
-    const CString& BranchName() const noexcept { return m_branchName; }
-    const CString& DateText() const noexcept { return m_dateText; }
-    const CString& NarrativeBuffer() const noexcept { return m_narrativeBuffer; }
+    const CString& SortCode() const noexcept { return sortCode_; }
+    const CString& AccountNumber() const noexcept { return accountNumber_; }
+    const CString& AccountAlias() const noexcept { return accountAlias_; }
+    const CString& AccountShortName() const noexcept { return accountShortName_; }
+    const CString& Currency() const noexcept { return currency_; }
+    const CString& AccountType() const noexcept { return accountType_; }
+    const CString& Bic() const noexcept { return bic_; }
+    const CString& BankName() const noexcept { return bankName_; }
+    const CString& BranchName() const noexcept { return branchName_; }
+    const CString& DateText() const noexcept { return dateText_; }
+    const CString& NarrativeBuffer() const noexcept { return narrativeBuffer_; }
     // Narrative #1 to #5; any other line raises CAtlException(E_INVALIDARG).
     const CString& Narrative(int line) const;
-    const CString& Type() const noexcept { return m_type; }
-    double DebitAmount() const noexcept { return m_debitAmount; }
-    double CreditAmount() const noexcept { return m_creditAmount; }
+    const CString& Type() const noexcept { return type_; }
+    double DebitAmount() const noexcept { return debitAmount_; }
+    double CreditAmount() const noexcept { return creditAmount_; }
     // 1 for a debit, 0 for a credit or a line with neither amount.
-    std::int32_t DebitFlag() const noexcept { return m_debitFlag; }
+    std::int32_t DebitFlag() const noexcept { return debitFlag_; }
     // OLE Automation date; 0 when the Date column gives no date.
-    double DateValue() const noexcept { return m_dateValue; }
+    double DateValue() const noexcept { return dateValue_; }
 
     // Narrative #1, then one space and each later narrative line that is not empty. Kept in the
     // narrative buffer as well.
@@ -59,21 +59,21 @@ public:
 private:
     friend class CKTXTransactionFile;
 
-    CString m_sortCode;
-    CString m_accountNumber;
-    CString m_accountAlias;
-    CString m_accountShortName;
-    CString m_currency;
-    CString m_accountType;
-    CString m_bic;
-    CString m_bankName;
-    CString m_branchName;
-    CString m_dateText;
-    CString m_narrativeBuffer;
-    std::array<CString, 5> m_narratives;
-    CString m_type;
-    double m_debitAmount = 0;
-    double m_creditAmount = 0;
-    std::int32_t m_debitFlag = 0;
-    double m_dateValue = 0;
+    CString sortCode_;
+    CString accountNumber_;
+    CString accountAlias_;
+    CString accountShortName_;
+    CString currency_;
+    CString accountType_;
+    CString bic_;
+    CString bankName_;
+    CString branchName_;
+    CString dateText_;
+    CString narrativeBuffer_;
+    std::array<CString, 5> narratives_;
+    CString type_;
+    double debitAmount_ = 0;
+    double creditAmount_ = 0;
+    std::int32_t debitFlag_ = 0;
+    double dateValue_ = 0;
 };

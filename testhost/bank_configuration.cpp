@@ -31,11 +31,9 @@ SubstituteBankConfiguration::~SubstituteBankConfiguration() {
 }
 
 void SubstituteBankConfiguration::FinalConstruct() {
-    const auto& failures = State().script.creationFailures;
-    const auto failure = failures.find(HostObjectKind::BankConfiguration);
-    if (failure != failures.end()) {
-        State().Record(L"BankConfiguration creation -> " + HResultText(failure->second));
-        throw static_cast<long>(failure->second);
+    if (const auto failure = State().CreationFailure(HostObjectKind::BankConfiguration)) {
+        State().Record(L"BankConfiguration creation -> " + HResultText(*failure));
+        throw static_cast<long>(*failure);
     }
     created_ = true;
     State().Record(L"BankConfiguration created");

@@ -75,6 +75,11 @@ HostState& State() {
     return state;
 }
 
+LONG& LiveObjects() {
+    static LONG live = 0;
+    return live;
+}
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         substituteModule = instance;
@@ -110,7 +115,11 @@ STDAPI DllUnregisterServer() {
 
 void SubstituteHostReset() { State() = HostState(); }
 
-void SubstituteHostRecord(BOOL on) { State().recording = on != FALSE; }
+BOOL SubstituteHostRecord(BOOL on) {
+    const bool before = State().recording;
+    State().recording = on != FALSE;
+    return before ? TRUE : FALSE;
+}
 
 void SubstituteHostSetExportLocation(const char* fileName, const char* extension, const char* directory) {
     HostScript& script = State().script;
@@ -133,6 +142,12 @@ void SubstituteHostFailMethod(HostObjectKind kind, LONG method, HRESULT hr, cons
 }
 
 void SubstituteHostFailCreation(HostObjectKind kind, HRESULT hr) { State().script.creationFailures[kind] = hr; }
+
+void SubstituteHostFailCall(LONG position, HRESULT hr, const wchar_t* description) {
+    State().script.failingCall = std::make_pair(position, MethodFailure{hr, Optional(description)});
+}
+
+LONG SubstituteHostLiveObjects() { return LiveObjects(); }
 
 LONG SubstituteHostCallCount() { return static_cast<LONG>(State().calls.size()); }
 

@@ -23,6 +23,8 @@ struct HostScript {
     std::vector<std::string> chooserCandidates;
     std::map<std::pair<HostObjectKind, LONG>, MethodFailure> methodFailures;
     std::map<HostObjectKind, HRESULT> creationFailures;
+    // The call that would be recorded at this position fails, whatever its object and method.
+    std::optional<std::pair<LONG, MethodFailure>> failingCall;
 };
 
 struct HostState {
@@ -34,11 +36,28 @@ struct HostState {
         if (recording) calls.push_back(std::move(line));
     }
 
+    // The failure scripted for the call about to be recorded, if any.
     const MethodFailure* FailureOf(HostObjectKind kind, LONG method) const {
+        if (const MethodFailure* failure = FailureOfNextCall()) return failure;
         const auto found = script.methodFailures.find({kind, method});
         return found == script.methodFailures.end() ? nullptr : &found->second;
     }
+
+    std::optional<HRESULT> CreationFailure(HostObjectKind kind) const {
+        if (const MethodFailure* failure = FailureOfNextCall()) return failure->hr;
+        const auto found = script.creationFailures.find(kind);
+        return found == script.creationFailures.end() ? std::nullopt : std::optional<HRESULT>(found->second);
+    }
+
+    const MethodFailure* FailureOfNextCall() const {
+        const auto& failing = script.failingCall;
+        const bool next = recording && failing && static_cast<std::size_t>(failing->first) == calls.size();
+        return next ? &failing->second : nullptr;
+    }
 };
+
+// How many substitute objects are alive; a reset of the state leaves it alone.
+LONG& LiveObjects();
 
 // The one state of the loaded substitute host. Host objects live on one apartment's thread, as
 // the component's do.

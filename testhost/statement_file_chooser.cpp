@@ -40,11 +40,9 @@ SubstituteStatementFileChooser::~SubstituteStatementFileChooser() {
 }
 
 void SubstituteStatementFileChooser::FinalConstruct() {
-    const auto& failures = State().script.creationFailures;
-    const auto failure = failures.find(HostObjectKind::StatementFileChooser);
-    if (failure != failures.end()) {
-        State().Record(L"StatementFileChooser creation -> " + HResultText(failure->second));
-        throw static_cast<long>(failure->second);
+    if (const auto failure = State().CreationFailure(HostObjectKind::StatementFileChooser)) {
+        State().Record(L"StatementFileChooser creation -> " + HResultText(*failure));
+        throw static_cast<long>(*failure);
     }
     created_ = true;
     State().Record(L"StatementFileChooser created");

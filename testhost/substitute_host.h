@@ -57,13 +57,17 @@ inline std::vector<std::string> CallsStartingWith(std::string_view prefix) {
     return matching;
 }
 
-// Recording stops while one of these lives (to set up objects without noise).
+// Recording stops while one of these lives (to set up objects without noise), and is then as it
+// was before.
 class RecordingPaused {
 public:
-    RecordingPaused() { SubstituteHostRecord(FALSE); }
-    ~RecordingPaused() { SubstituteHostRecord(TRUE); }
+    RecordingPaused() : wasOn_(SubstituteHostRecord(FALSE)) {}
+    ~RecordingPaused() { SubstituteHostRecord(wasOn_); }
     RecordingPaused(const RecordingPaused&) = delete;
     RecordingPaused& operator=(const RecordingPaused&) = delete;
+
+private:
+    BOOL wasOn_;
 };
 
 // BankConfiguration method 3: default file name, extension and directory of payment files.
@@ -88,6 +92,16 @@ inline void FailMethod(HostObjectKind kind, long method, HRESULT hr,
 
 // Creating BankConfiguration or StatementFileChooser fails with `hr`.
 inline void FailCreation(HostObjectKind kind, HRESULT hr) { SubstituteHostFailCreation(kind, hr); }
+
+// The call that would be recorded as Calls()[position] fails with `hr` (and error information
+// with a description, as FailMethod).
+inline void FailCall(std::size_t position, HRESULT hr, const std::optional<std::wstring>& description = std::nullopt) {
+    SubstituteHostFailCall(static_cast<LONG>(position), hr, description ? description->c_str() : nullptr);
+}
+
+// The substitute's objects alive now: after a test has let go of its own, any left are held by
+// the component.
+inline long LiveObjects() { return SubstituteHostLiveObjects(); }
 
 // What one payment holds; text left unset arrives as a null BSTR.
 struct PaymentFields {

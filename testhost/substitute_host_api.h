@@ -26,8 +26,9 @@ extern "C" {
 // Forgets every recorded call and every scripted answer; recording is on.
 void SubstituteHostReset();
 
-// Turns recording of calls off (while a test sets up its objects) and on again.
-void SubstituteHostRecord(BOOL on);
+// Turns recording of calls off (while a test sets up its objects) and on again; returns whether it
+// was on before.
+BOOL SubstituteHostRecord(BOOL on);
 
 // What BankConfiguration method 3 writes into its three buffers (single-byte text; nullptr
 // writes nothing into that buffer).
@@ -47,6 +48,13 @@ void SubstituteHostFailMethod(HostObjectKind kind, LONG method, HRESULT hr, cons
 
 // Makes creating BankConfiguration or StatementFileChooser fail with `hr`.
 void SubstituteHostFailCreation(HostObjectKind kind, HRESULT hr);
+
+// Makes the one call that would be recorded at `position` (counted from 0 since the last reset)
+// fail with `hr`, a method call or a creation alike; the description as for SubstituteHostFailMethod.
+void SubstituteHostFailCall(LONG position, HRESULT hr, const wchar_t* description);
+
+// How many of the substitute's objects are alive, whoever holds them.
+LONG SubstituteHostLiveObjects();
 
 // The calls recorded since the last reset, in order, one line each (the caller frees the BSTR).
 LONG SubstituteHostCallCount();

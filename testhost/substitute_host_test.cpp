@@ -168,6 +168,27 @@ TEST_F(SubstituteHostTest, ScriptedCreationFailureReachesTheCreator) {
     EXPECT_EQ(substitute_host::Calls(), Lines{"StatementFileChooser creation -> 0x8007000E"});
 }
 
+TEST_F(SubstituteHostTest, AFailingPositionFailsThatOneCallAndLiveObjectsAreCounted) {
+    const long before = substitute_host::LiveObjects();
+    substitute_host::FailCall(1, E_ACCESSDENIED);
+    {
+        const auto filter = substitute_host::MakeServiceFilter(L"12-34-56", L"1");
+        ComPtr<ITeskFilterAccount> first, second;
+        EXPECT_EQ(HexText(filter->get_Account(first.Receive())), "0x00000000");
+        EXPECT_EQ(HexText(filter->get_Account(second.Receive())), "0x80070005");
+        EXPECT_EQ(HexText(filter->get_Account(second.Receive())), "0x00000000");
+        EXPECT_EQ(substitute_host::LiveObjects(), before + 3);
+    }
+    EXPECT_EQ(substitute_host::LiveObjects(), before);
+    substitute_host::Reset();
+    substitute_host::FailCall(0, REGDB_E_CLASSNOTREG);
+    ComPtr<ITeskBankConfiguration> configuration;
+    EXPECT_EQ(HexText(::CoCreateInstance(kBankConfigurationClassId, nullptr, CLSCTX_INPROC_SERVER,
+                                         IID_ITeskBankConfiguration, ReceiveAsVoid(configuration))),
+              "0x80040154");
+    EXPECT_EQ(substitute_host::Calls(), Lines{"BankConfiguration creation -> 0x80040154"});
+}
+
 TEST_F(SubstituteHostTest, ServiceFilterHandsOutItsAccount) {
     const auto filter = substitute_host::MakeServiceFilter(L"12-34-56", std::nullopt);
     ComPtr<ITeskFilterAccount> account;

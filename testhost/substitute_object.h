@@ -35,7 +35,8 @@ public:
     const std::wstring& Name() const noexcept { return name_; }
 
 protected:
-    explicit SubstituteObject(std::wstring name) : name_(std::move(name)) {}
+    explicit SubstituteObject(std::wstring name) : name_(std::move(name)) { ++LiveObjects(); }
+    ~SubstituteObject() { --LiveObjects(); }
 
     // Records the call `text` of method number `method`, then either fails it as scripted or
     // runs `answer`, which fills the out-parameters and returns their text ("" when none).

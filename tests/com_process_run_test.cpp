@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "testhost/substitute_host.h"
 #include "tests/support/com_support.h"
 #include "tests/support/gui.h"
+#include "tests/support/host_call_failures.h"
 #include "tests/support/payment_run_user.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
@@ -636,6 +638,180 @@ TEST_F(ProcessRunTest, PaymentThatCannotBeFetchedEndsTheFileWithTwo) {
     EXPECT_EQ(ResultCode(), 2);
     EXPECT_EQ(rows, 0);  // a payment that cannot be fetched gives no row
     EXPECT_EQ(ReadFileBytes(Output()), "");
+}
+
+// What a run that failed at one host call must show, judged from the calls of the same run that
+// succeeded. Before the dialog a failure ends the run, except for the service filter's account,
+// which only names the settings keys; the dialog shows what it can get and goes on; once the file
+// is written a payment that cannot be fetched ends it with 2 and any other failure ends the run.
+class ProcessFailure {
+public:
+    ProcessFailure(const Lines& succeeded, std::size_t position) : succeeded_(succeeded), position_(position) {
+        std::vector<std::size_t> counts;
+        for (std::size_t i = 0; i < succeeded.size(); ++i) {
+            if (host_calls::IsOf(succeeded[i], "Payments.2 ")) counts.push_back(i);
+        }
+        limitCount_ = counts.front();
+        dialogStart_ = counts[1];
+        writingStart_ = counts.back();
+    }
+
+    const std::string& Call() const { return succeeded_[position_]; }
+    bool EndsBeforeTheDialog() const { return position_ <= limitCount_; }
+    bool Tolerated() const { return position_ > limitCount_ && position_ < writingStart_; }
+    bool InWriting() const { return position_ >= writingStart_; }
+
+    std::string ExpectedResult() const {
+        if (Tolerated()) return "0x00000001";  // payment 0 fails its check
+        if (IsItem()) return EarlierRecordFailed() ? "0x00000001" : "0x00000000";
+        return "0x80020009";
+    }
+    LONG ExpectedResultCode() const {
+        if (position_ < limitCount_) return -7;  // the run ended before it set ResultCode
+        if (Tolerated()) return 1;               // payment 0 fails its check
+        if (IsItem()) return 2;
+        return InWriting() && EarlierRecordFailed() ? 1 : 0;
+    }
+
+    // The suffix of the settings keys, or nothing when no settings are stored.
+    std::optional<std::string> KeySuffix() const {
+        if (EndsBeforeTheDialog()) return std::nullopt;
+        if (host_calls::IsOf(Call(), "ServiceFilter.1 ")) return "";
+        if (host_calls::IsOf(Call(), "FilterAccount.1 ")) return "_87654321";
+        if (host_calls::IsOf(Call(), "FilterAccount.5 ")) return "123456_";
+        return "123456_87654321";
+    }
+
+    // How many of the successful file's lines the file holds; nothing when no file is made.
+    std::optional<std::size_t> FileLines(std::size_t all) const {
+        if (Tolerated()) return all;
+        if (!InWriting() || position_ == writingStart_) return std::nullopt;
+        const std::size_t fetched = ItemsBefore(position_);
+        return IsItem() ? fetched : fetched - 1;
+    }
+
+    // Each payment's Status: as the successful run left it up to the failing call, or at its end.
+    std::vector<long> Statuses(std::size_t payments) const {
+        std::vector<long> statuses(payments, 0);
+        const std::size_t end = Tolerated() ? succeeded_.size() : position_;
+        for (std::size_t i = 0; i < end; ++i) {
+            long index = 0, status = 0;
+            if (std::sscanf(succeeded_[i].c_str(), "Payment[%ld].32 put_Status(%ld)", &index, &status) == 2) {
+                statuses[static_cast<std::size_t>(index)] = status;
+            }
+        }
+        return statuses;
+    }
+
+    // The calls after the failing one, releases left out: none once the run ends; the rest of the
+    // run when it goes on, from the writing on when the dialog may have asked less.
+    Lines ExpectedAfter() const {
+        if (!Tolerated()) return host_calls::UntilFirstUse(succeeded_, position_);
+        if (position_ >= dialogStart_) return Tail(succeeded_, writingStart_);
+        Lines after = host_calls::AfterWithoutReleases(succeeded_, position_);
+        if (host_calls::IsOf(Call(), "ServiceFilter.1 ")) {
+            after.erase(std::remove_if(after.begin(), after.end(),
+                                       [](const std::string& call) { return host_calls::IsOf(call, "FilterAccount."); }),
+                        after.end());
+        }
+        return after;
+    }
+    // The same part of the calls the failing run made.
+    Lines MadeAfter(const Lines& made) const {
+        if (!Tolerated() || position_ < dialogStart_) return host_calls::AfterWithoutReleases(made, position_);
+        std::size_t writing = made.size();
+        for (std::size_t i = made.size(); i-- > 0;) {
+            if (host_calls::IsOf(made[i], "Payments.2 ")) {
+                writing = i;
+                break;
+            }
+        }
+        return Tail(made, writing);
+    }
+
+private:
+    static Lines Tail(const Lines& calls, std::size_t from) {
+        return from == 0 ? host_calls::BeforeWithoutReleases(calls, calls.size())
+                         : host_calls::AfterWithoutReleases(calls, from - 1);
+    }
+    bool IsItem() const { return InWriting() && host_calls::IsOf(Call(), "Payments.1 "); }
+    std::size_t ItemsBefore(std::size_t end) const {
+        std::size_t items = 0;
+        for (std::size_t i = writingStart_; i < end; ++i) items += host_calls::IsOf(succeeded_[i], "Payments.1 ") ? 1 : 0;
+        return items;
+    }
+    // Whether a line finished before the failing call's own line failed its check.
+    bool EarlierRecordFailed() const {
+        std::size_t lineStart = position_;
+        while (!IsItem() && lineStart > writingStart_ && !host_calls::IsOf(succeeded_[lineStart], "Payments.1 ")) --lineStart;
+        for (std::size_t i = writingStart_; i < lineStart; ++i) {
+            long index = 0, status = 0;
+            if (std::sscanf(succeeded_[i].c_str(), "Payment[%ld].32 put_Status(%ld)", &index, &status) == 2 && status)
+                return true;
+        }
+        return false;
+    }
+
+    const Lines& succeeded_;
+    std::size_t position_;
+    std::size_t limitCount_ = 0, dialogStart_ = 0, writingStart_ = 0;
+};
+
+TEST_F(ProcessRunTest, AFailureAtEveryHostCallEndsAsItsPlaceInTheRunSays) {
+    // One payment, in a bulk format: a header line and a record line, the record failing its check.
+    // Each position costs a run through both dialogs, so the run is kept short.
+    std::vector<PaymentFields> fields = {Payment(L"20-32-06", L"2214096", L"Oakridge", 10, L"R1")};
+    const Choice choice{IDC_BULK_LIST, "T-FAIL", "R-FAIL", {}, std::nullopt};
+    const auto run = [&](bool dialogExpected) {
+        const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(fields);
+        const ComPtr<ITeskServiceFilter> filter = substitute_host::MakeServiceFilter(L"12-34-56", L"87654321");
+        const auto user = dialogExpected ? ChooseAndSave(choice, Output()) : std::function<void()>([] {});
+        const HRESULT hr = Process(payments.Get(), filter.Get(), user);
+        return std::make_pair(hr, substitute_host::Statuses(payments.Get()));
+    };
+    ASSERT_EQ(HexText(run(true).first), "0x00000001");
+    const Lines succeeded = substitute_host::Calls();
+    const Lines succeededFile = FileLines(Output());
+    ASSERT_EQ(succeededFile.size(), 2u);
+    ASSERT_EQ(substitute_host::LiveObjects(), 0);
+
+    for (const std::size_t position : host_calls::FailingPositions(succeeded)) {
+        const ProcessFailure failure(succeeded, position);
+        for (const auto& variant : host_calls::kVariants) {
+            SCOPED_TRACE("failing " + failure.Call() + ", " + variant.name);
+            StartWithoutSettings();
+            ::DeleteFileA(Output().c_str());
+            substitute_host::Reset();
+            substitute_host::SetExportLocation("pay", "txt", exports.Path().string());
+            substitute_host::FailCall(position, host_calls::kFailure, variant.description);
+            service->put_ResultCode(-7);
+            com_test::ClearErrorInfo();
+
+            const auto [hr, statuses] = run(!failure.EndsBeforeTheDialog());
+
+            EXPECT_EQ(HexText(hr), failure.ExpectedResult());
+            EXPECT_EQ(ResultCode(), failure.ExpectedResultCode());
+            EXPECT_FALSE(com_test::TakeErrorDescription().has_value()) << "an error object was left on the thread";
+            const Lines made = substitute_host::Calls();
+            ASSERT_GT(made.size(), position);
+            EXPECT_EQ(host_calls::BeforeWithoutReleases(made, position), host_calls::BeforeWithoutReleases(succeeded, position));
+            EXPECT_EQ(made[position], host_calls::Failed(failure.Call()));
+            EXPECT_EQ(failure.MadeAfter(made), failure.ExpectedAfter());
+            EXPECT_EQ(statuses, failure.Statuses(fields.size()));
+            const auto lines = failure.FileLines(succeededFile.size());
+            if (lines) {
+                EXPECT_EQ(FileLines(Output()), Lines(succeededFile.begin(), succeededFile.begin() + *lines));
+            } else {
+                EXPECT_FALSE(fs::exists(Output())) << "a file was made";
+            }
+            const auto suffix = failure.KeySuffix();
+            EXPECT_EQ(Stored(("VarrowQuidlaneTemplate" + suffix.value_or("123456_87654321")).c_str()),
+                      suffix ? "T-FAIL" : "<absent>");
+            EXPECT_EQ(Stored(("VarrowQuidlaneBenRef" + suffix.value_or("123456_87654321")).c_str()),
+                      suffix ? "R-FAIL" : "<absent>");
+            EXPECT_EQ(substitute_host::LiveObjects(), 0) << "a host object is still held";
+        }
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // reconciliation list, the account source, and each transaction's values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "testhost/substitute_host.h"
 #include "tests/support/com_support.h"
+#include "tests/support/host_call_failures.h"
 #include "tests/support/temp_dir.h"
 
 using com_test::HexText;
@@ -147,10 +149,11 @@ protected:
     }
 
     // A transaction already in the list before the import.
-    void PutEarlierTransaction() const {
+    void PutEarlierTransaction() const { PutEarlierTransaction(list_.Get()); }
+    static void PutEarlierTransaction(ITeskStatementTransactions* list) {
         const substitute_host::RecordingPaused quiet;
         ComPtr<ITeskStatementTransaction> earlier;
-        ASSERT_EQ(list_->Add(earlier.Receive()), S_OK);
+        ASSERT_EQ(list->Add(earlier.Receive()), S_OK);
     }
 
     // The calls that added and filled transactions.
@@ -514,6 +517,91 @@ TEST_F(StatementImportTest, HostCallFailuresArriveAsDispExceptionWithResultCodeZ
         EXPECT_EQ(substitute_host::CallsStartingWith("StatementFileChooser released").size(), created.size());
         EXPECT_EQ(substitute_host::CallsStartingWith("BankConfiguration released").size(),
                   substitute_host::CallsStartingWith("BankConfiguration created").size());
+    }
+}
+
+// What an import that failed at one host call must show: the account source and its account are
+// asked for nothing but the account, so their failures are tolerated; every other failure ends the
+// import as a dispatch exception, at once or, for an object that could not be created, at its
+// first use.
+struct ImportFailure {
+    bool tolerated;
+    std::size_t position;
+    const Lines& succeeded;
+
+    static bool Tolerates(const std::string& call) {
+        return host_calls::IsOf(call, "ServiceFilter.1 ") || host_calls::IsOf(call, "FilterAccount.");
+    }
+
+    // The calls the import makes after the failing one.
+    Lines After() const {
+        if (!tolerated) return host_calls::UntilFirstUse(succeeded, position);
+        Lines after = host_calls::AfterWithoutReleases(succeeded, position);
+        // Without its account the source's account is asked nothing.
+        if (host_calls::IsOf(succeeded[position], "ServiceFilter.1 ")) {
+            after.erase(std::remove_if(after.begin(), after.end(),
+                                       [](const std::string& call) { return host_calls::IsOf(call, "FilterAccount."); }),
+                        after.end());
+        }
+        return after;
+    }
+
+    // The list: emptied once Clear went through, then one transaction per Add that went through.
+    LONG ListCount(const Lines& made) const {
+        bool cleared = false;
+        LONG added = 0;
+        for (const auto& call : made) {
+            cleared = cleared || call == "StatementTransactions.4 Clear()";
+            added += call.rfind("StatementTransactions.3 Add() -> StatementTransaction#", 0) == 0 ? 1 : 0;
+        }
+        return (cleared ? 0 : 1) + added;
+    }
+};
+
+TEST_F(StatementImportTest, AFailureAtEveryHostCallEndsAsItsPlaceInTheImportSays) {
+    const std::string path = Write(kLongHeader + Ours("05/03/2010,FIRST,,,,,DD,1.00,") +
+                                   LongLine("654321", "11111111", "06/03/2010,OTHER,,,,,DD,2.00,") +
+                                   Ours("07/03/2010,000123,PAYEE,,,,CHQ,,3.00"));
+    list_.Reset();
+    const auto importOnce = [&] {
+        const auto list = substitute_host::MakeStatementTransactions();
+        PutEarlierTransaction(list.Get());
+        const auto filter = substitute_host::MakeServiceFilter(L"12-34-56", L"12345678");
+        substitute_host::SetChooserAnswer(0, Widen(path));
+        const HRESULT hr = service_->ImportStatement(filter.Get(), list.Get());
+        const substitute_host::RecordingPaused quiet;
+        LONG count = -1;
+        list->get_Count(&count);
+        return std::make_pair(hr, count);
+    };
+    // The first import leaves the account with the service, for an import whose source then fails.
+    ASSERT_EQ(HexText(importOnce().first), "0x00000000");
+    ASSERT_EQ(substitute_host::LiveObjects(), 0);
+    const Lines succeeded = substitute_host::Calls();
+
+    for (const std::size_t position : host_calls::FailingPositions(succeeded)) {
+        for (const auto& variant : host_calls::kVariants) {
+            SCOPED_TRACE("failing " + succeeded[position] + ", " + variant.name);
+            substitute_host::Reset();
+            com_test::ClearErrorInfo();
+            substitute_host::FailCall(position, host_calls::kFailure, variant.description);
+            ASSERT_EQ(service_->put_ResultCode(7), S_OK);
+            const ImportFailure failure{ImportFailure::Tolerates(succeeded[position]), position, succeeded};
+
+            const auto [hr, count] = importOnce();
+
+            EXPECT_EQ(HexText(hr), failure.tolerated ? "0x00000000" : "0x80020009");
+            EXPECT_EQ(ResultCode(), 0);
+            EXPECT_FALSE(TakeErrorDescription().has_value()) << "an error object was left on the thread";
+            const Lines made = substitute_host::Calls();
+            Lines expected = host_calls::BeforeWithoutReleases(succeeded, position);
+            expected.push_back(host_calls::Failed(succeeded[position]));
+            const Lines after = failure.After();
+            expected.insert(expected.end(), after.begin(), after.end());
+            EXPECT_EQ(host_calls::BeforeWithoutReleases(made, made.size()), expected);
+            EXPECT_EQ(count, failure.ListCount(made));
+            EXPECT_EQ(substitute_host::LiveObjects(), 0) << "a host object is still held";
+        }
     }
 }
 

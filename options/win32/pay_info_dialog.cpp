@@ -70,18 +70,22 @@ INT_PTR CPayInfoDialog::DoModal(HWND owner) {
 
 INT_PTR CALLBACK CPayInfoDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // No exception may cross the window system's frames: a failure ends the dialog as one that
-    // could not be shown, which the payment run treats as a cancel.
+    // could not be shown, which the payment run treats as a cancel. Once the user could set marks,
+    // they go as with Cancel.
+    CPayInfoDialog* dialog = nullptr;
     try {
         if (message == WM_INITDIALOG) {
-            auto* dialog = reinterpret_cast<CPayInfoDialog*>(lParam);
+            dialog = reinterpret_cast<CPayInfoDialog*>(lParam);
             ::SetWindowLongPtrA(window, DWLP_USER, lParam);
             dialog->window_ = window;
             dialog->OnInitDialog();
+            dialog->shown_ = true;
             return TRUE;
         }
-        auto* dialog = reinterpret_cast<CPayInfoDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+        dialog = reinterpret_cast<CPayInfoDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
         return dialog ? dialog->OnMessage(message, wParam, lParam) : FALSE;
     } catch (...) {
+        if (dialog && dialog->shown_) dialog->state_.Abandon();
         ::EndDialog(window, -1);
         return TRUE;
     }

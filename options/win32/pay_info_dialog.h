@@ -57,4 +57,5 @@ private:
     int rowCount_ = 0;
     // The texts of the list's rows, by row: the list asks for them when it draws a cell.
     std::vector<PaymentListRow> rows_;
+    bool shown_ = false;  // set up and in the user's hands
 };

@@ -5,11 +5,14 @@
 
 #include <commctrl.h>
 
+#include <stdexcept>
+
 #include "common/ole_date.h"
 #include "options/calendar.h"
 #include "payments/memory_payment.h"
 #include "platform/hook.h"
 #include "platform/local_clock.h"
+#include "platform/message_box.h"
 #include "resources/payment_dialog_ids.h"
 #include "tests/support/gui.h"
 
@@ -210,6 +213,22 @@ TEST_F(PayInfoDialogTest, CancelAfterAChangeAsksAndNoKeepsTheDialog) {
         gui::Answer(question, IDYES);
     });
     EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(Statuses(), (std::vector<std::int32_t>{0, 0, 0}));
+}
+
+TEST_F(PayInfoDialogTest, AnInternalFailureEndsItAsCancelledWithoutTheMarksSetInIt) {
+    const platform::ScopedHook<platform::MessageAnswer(const platform::MessageBoxRequest&)> failingBox(
+        platform::MessageBoxHook(),
+        [](const platform::MessageBoxRequest&) -> platform::MessageAnswer { throw std::runtime_error("no window"); });
+    const INT_PTR result = Run([&](HWND d) {
+        gui::Click(d, IDC_IAT_CHECK);
+        gui::SelectListRows(::GetDlgItem(d, IDC_PAYMENT_LIST), {0, 2});
+        gui::Click(d, IDC_SET);
+        // A date before today: OK's refusal needs a message box, which fails.
+        gui::SetPickerDate(::GetDlgItem(d, IDC_PROCESSING_DATE), 2026, 12, 6);
+        gui::PostClick(d, IDOK);
+    });
+    EXPECT_EQ(result, -1);
     EXPECT_EQ(Statuses(), (std::vector<std::int32_t>{0, 0, 0}));
 }
 

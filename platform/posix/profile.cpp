@@ -101,13 +101,15 @@ bool WriteLines(const std::string& file, const std::vector<std::string>& lines) 
 
 }  // namespace
 
+// Section and key names are taken without surrounding blanks, when they are looked for and when
+// they are written.
 std::string ReadProfileValue(const std::string& section, const std::string& key,
                                     const std::string& defaultValue, std::size_t size, const std::string& file) {
     if (size == 0) return {};
     const auto lines = ReadLines(file);
     std::string value = defaultValue;
-    if (const auto span = FindSection(lines, section)) {
-        if (const auto at = FindKey(lines, *span, key)) {
+    if (const auto span = FindSection(lines, Trim(section))) {
+        if (const auto at = FindKey(lines, *span, Trim(key))) {
             const std::string_view line = lines[*at];
             value = std::string(Unquote(Trim(line.substr(line.find('=') + 1))));
         }
@@ -121,17 +123,20 @@ bool WriteProfileValue(const std::string& section, const std::string& key, const
     std::error_code error;
     if (file.empty() || (!folder.empty() && !fs::is_directory(folder, error))) return false;
     auto lines = ReadLines(file);
-    const auto span = FindSection(lines, section);
+    const std::string name(Trim(section));
+    const std::string entry = std::string(Trim(key)) + "=" + value;
+    const auto span = FindSection(lines, name);
     if (!span) {
-        lines.push_back("[" + section + "]");
-        lines.push_back(key + "=" + value);
-    } else if (const auto at = FindKey(lines, *span, key)) {
+        lines.push_back("[" + name + "]");
+        lines.push_back(entry);
+    } else if (const auto at = FindKey(lines, *span, Trim(key))) {
+        // The key keeps the spelling it has in the file.
         const std::string_view line = lines[*at];
         lines[*at] = std::string(Trim(line.substr(0, line.find('=')))) + "=" + value;
     } else {
         std::size_t end = span->last;
         while (end > span->first && Trim(lines[end - 1]).empty()) --end;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(end), key + "=" + value);
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(end), entry);
     }
     return WriteLines(file, lines);
 }
