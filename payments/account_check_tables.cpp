@@ -4,13 +4,12 @@
 
 #include "accounts/table_choice.h"
 #include "accounts/table_error.h"
+#include "payments/run_message_caption.h"
 #include "platform/debug_output.h"
 #include "platform/message_box.h"
 #include "platform/module_folder.h"
 
 namespace {
-
-constexpr char kCaption[] = "Tesk Varrow Internet Quidlane";
 
 void TellTheChecksAreOff(const std::string& reason) {
     const std::string text =
@@ -18,7 +17,7 @@ void TellTheChecksAreOff(const std::string& reason) {
         reason +
         "\r\n\r\nThe payments will be written without the account number check. Cancel the payment options if "
         "you do not want to go on without it.";
-    platform::ShowMessageBox({platform::ActiveWindow(), text, kCaption, platform::MessageIcon::Warning,
+    platform::ShowMessageBox({platform::ActiveWindow(), text, kRunMessageCaption, platform::MessageIcon::Warning,
                               platform::MessageButtons::Ok});
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/errors.h"
 #include "payments/account_check_tables.h"
+#include "payments/run_message_caption.h"
 #include "payments/payment_file.h"
 #include "payments/status_codes.h"
 #include "platform/message_box.h"
@@ -11,12 +12,10 @@
 
 namespace {
 
-constexpr char kTooManyPaymentsCaption[] = "Tesk Varrow Internet Quidlane";
-
 std::int32_t RefuseTooManyPayments(PaymentRunParts& parts) {
     parts.SetResultCode(run_result::kTooManyPayments);
     platform::ShowMessageBox({platform::ActiveWindow(), platform::LoadStringResource(kTooManyPaymentsText),
-                              kTooManyPaymentsCaption, platform::MessageIcon::Warning, platform::MessageButtons::Ok});
+                              kRunMessageCaption, platform::MessageIcon::Warning, platform::MessageButtons::Ok});
     return run_result::kTooManyPayments;
 }
 
