@@ -13,11 +13,10 @@ namespace fs = std::filesystem;
 
 std::string ShippedTablesFolder() {
     const fs::path program = fs::u8path(platform::ModuleFolder().value_or("."));
-#ifndef _WIN32
+    // Installed beside the program (Windows, a build tree), or in share/ beside its bin/ (Linux).
     std::error_code error;
     if (!fs::exists(program / kShippedWeightsName, error))
         return (program.parent_path() / "share" / "varrow" / "modulus").string();
-#endif
     return program.string();
 }
 
