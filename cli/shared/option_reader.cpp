@@ -32,11 +32,11 @@ std::size_t OptionReader::ReadOption(const std::vector<std::string>& args, std::
     const std::string& arg = args[i];
     const std::size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
     const std::string given = arg.substr(0, equals);
-    const auto spec = std::find_if(known.begin(), known.end(), [&](const OptionSpec& s) { return s.name == given; });
-    if (spec == known.end()) throw UsageError("unknown option " + Shown(given));
-    const std::string name(spec->sameAs.empty() ? spec->name : spec->sameAs);
+    const auto option = std::find_if(known.begin(), known.end(), [&](const OptionSpec& s) { return s.name == given; });
+    if (option == known.end()) throw UsageError("unknown option " + Shown(given));
+    const std::string name(option->sameAs.empty() ? option->name : option->sameAs);
     std::string value;
-    if (!spec->takesValue) {
+    if (!option->takesValue) {
         if (equals != std::string::npos) throw UsageError(name + " takes no value");
     } else if (equals != std::string::npos) {
         value = arg.substr(equals + 1);
