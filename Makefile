@@ -31,7 +31,7 @@ UPGRADE_TREE := build/upgrade
 endif
 
 .PHONY: deps build build-native build-win32 build-win64 build-sanitize test demo bench fuzz soak package \
-        installer-test clean
+        installer-test installer-check clean
 
 deps:
 	@scripts/install-deps
@@ -60,7 +60,7 @@ test: build package
 	$(SANITIZER_ENV) ctest --test-dir build/sanitize --output-on-failure -j$(JOBS)
 	scripts/wine-ctest build/win32
 	scripts/wine-ctest build/win64
-	$(MAKE) --no-print-directory installer-test
+	$(MAKE) --no-print-directory installer-check
 
 # The three packages in build/dist, with the shipped binaries' debug files in build/dist/debug.
 # Only what is shipped is built.
@@ -79,6 +79,10 @@ package: deps
 # The installer under Wine, against a build of the same sources as the next version, which
 # needs only the DLL, varrow.exe and the MSI; and the Debian package when run as root.
 installer-test: package
+	@$(MAKE) --no-print-directory installer-check
+
+# The installer test on the packages already built (make test has just built them).
+installer-check:
 	cmake -S . -B $(INSTALLER_TREE) $(INSTALLER_FLAGS) >/dev/null
 	cmake --build $(INSTALLER_TREE) -j$(JOBS) --target msi
 	cmake -S . -B $(UPGRADE_TREE) $(INSTALLER_FLAGS) -DVARROW_VERSION=$(NEXT_VERSION) >/dev/null

@@ -10,8 +10,7 @@
 namespace {
 
 const ModulusTables& ShippedTables() {
-    static const ModulusTables tables = LoadModulusTables(std::string(VARROW_MODULUS_DIR) + "/" + kShippedWeightsName,
-                                                          std::string(VARROW_MODULUS_DIR) + "/" + kShippedSubstitutionsName);
+    static const ModulusTables tables = LoadTablesIn(VARROW_MODULUS_DIR).tables;
     return tables;
 }
 

@@ -114,8 +114,7 @@ void BM_WritePaymentFile(benchmark::State& state) {
 void BM_WritePaymentFileChecked(benchmark::State& state) {
     const auto format = static_cast<PaymentFormat>(state.range(0));
     const auto count = static_cast<std::int32_t>(state.range(1));
-    const ModulusTables tables = LoadModulusTables(std::string(VARROW_MODULUS_DIR) + "/" + kShippedWeightsName,
-                                                   std::string(VARROW_MODULUS_DIR) + "/" + kShippedSubstitutionsName);
+    const ModulusTables tables = LoadTablesIn(VARROW_MODULUS_DIR).tables;
     RepeatingPayments payments(count);
     const PaymentOptions options = Options(format);
     for (auto _ : state) {

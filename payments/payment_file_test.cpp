@@ -182,8 +182,7 @@ std::vector<PaymentRecord> AccountCheckPayees() {
 }
 
 TEST(PaymentFile, TheAccountCheckMarksOnlyPayeesThatPassedEverythingElse) {
-    const ModulusTables tables = LoadModulusTables(std::string(VARROW_MODULUS_DIR) + "/" + kShippedWeightsName,
-                                                   std::string(VARROW_MODULUS_DIR) + "/" + kShippedSubstitutionsName);
+    const ModulusTables tables = LoadTablesIn(VARROW_MODULUS_DIR).tables;
     for (const auto format : {PaymentFormat::StandardDomestic, PaymentFormat::DomesticTemplate, PaymentFormat::BulkList,
                               PaymentFormat::AdHocBulk}) {
         for (const ModulusTables* checked : {&tables, static_cast<const ModulusTables*>(nullptr)}) {
