@@ -5,11 +5,6 @@
 
 namespace platform {
 
-std::function<CivilDateTime()>& LocalTimeHook() {
-    static std::function<CivilDateTime()> hook;
-    return hook;
-}
-
 CivilDateTime LocalTime() {
     if (const auto& hook = LocalTimeHook()) return hook();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());

@@ -4,11 +4,6 @@
 
 namespace platform {
 
-std::function<MessageAnswer(const MessageBoxRequest&)>& MessageBoxHook() {
-    static std::function<MessageAnswer(const MessageBoxRequest&)> hook;
-    return hook;
-}
-
 MessageAnswer ShowMessageBox(const MessageBoxRequest& request) {
     if (const auto& hook = MessageBoxHook()) return hook(request);
     // No one can answer here: a question is declined, and a lone CR is shown as a line break.

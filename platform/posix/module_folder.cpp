@@ -5,11 +5,6 @@
 
 namespace platform {
 
-std::function<std::optional<std::string>()>& ModuleFolderHook() {
-    static std::function<std::optional<std::string>()> hook;
-    return hook;
-}
-
 std::optional<std::string> ModuleFolder() {
     if (const auto& hook = ModuleFolderHook()) return hook();
     std::error_code error;

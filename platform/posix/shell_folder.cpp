@@ -8,11 +8,6 @@ namespace {
 constexpr std::size_t kMaxPath = 260;
 }
 
-std::function<std::optional<std::string>()>& CommonAppDataFolderHook() {
-    static std::function<std::optional<std::string>()> hook;
-    return hook;
-}
-
 std::optional<std::string> CommonAppDataFolder() {
     if (const auto& hook = CommonAppDataFolderHook()) return hook();
     const char* folder = std::getenv("VARROW_COMMON_APPDATA");

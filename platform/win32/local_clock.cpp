@@ -6,11 +6,6 @@
 
 namespace platform {
 
-std::function<CivilDateTime()>& LocalTimeHook() {
-    static std::function<CivilDateTime()> hook;
-    return hook;
-}
-
 CivilDateTime LocalTime() {
     if (const auto& hook = LocalTimeHook()) return hook();
     SYSTEMTIME st{};

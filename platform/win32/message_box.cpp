@@ -19,11 +19,6 @@ UINT StyleOf(const MessageBoxRequest& request) {
 
 }  // namespace
 
-std::function<MessageAnswer(const MessageBoxRequest&)>& MessageBoxHook() {
-    static std::function<MessageAnswer(const MessageBoxRequest&)> hook;
-    return hook;
-}
-
 MessageAnswer ShowMessageBox(const MessageBoxRequest& request) {
     if (const auto& hook = MessageBoxHook()) return hook(request);
     return static_cast<MessageAnswer>(::MessageBoxA(static_cast<HWND>(request.owner), request.text.c_str(),

@@ -6,11 +6,6 @@
 
 namespace platform {
 
-std::function<std::optional<std::string>()>& ModuleFolderHook() {
-    static std::function<std::optional<std::string>()> hook;
-    return hook;
-}
-
 std::optional<std::string> ModuleFolder() {
     if (const auto& hook = ModuleFolderHook()) return hook();
     char path[MAX_PATH] = {};

@@ -15,11 +15,6 @@ UINT_PTR CALLBACK KeepDefaultBehaviour(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
 }  // namespace
 
-std::function<std::optional<std::string>(const SaveDialogRequest&)>& SaveDialogHook() {
-    static std::function<std::optional<std::string>(const SaveDialogRequest&)> hook;
-    return hook;
-}
-
 std::optional<std::string> ShowSaveDialog(const SaveDialogRequest& request) {
     if (const auto& hook = SaveDialogHook()) return hook(request);
     char path[kPathBuffer] = {};

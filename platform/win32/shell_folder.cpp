@@ -6,11 +6,6 @@
 
 namespace platform {
 
-std::function<std::optional<std::string>()>& CommonAppDataFolderHook() {
-    static std::function<std::optional<std::string>()> hook;
-    return hook;
-}
-
 std::optional<std::string> CommonAppDataFolder() {
     if (const auto& hook = CommonAppDataFolderHook()) return hook();
     char folder[MAX_PATH] = {};
