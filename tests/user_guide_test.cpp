@@ -2,6 +2,7 @@
 // makes them), and its status texts and format help texts are the string table's, word for word.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -42,7 +43,7 @@ struct StatusRows {
 };
 
 StatusRows StatusRowsIn(const std::string& text) {
-    static const std::regex row(R"(^\| *(\d+) *\| *"([^"]*)" *\|)");
+    static const std::regex row(R"re(^\| *(\d+) *\| *"([^"]*)" *\|)re");
     StatusRows rows;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -103,11 +104,18 @@ TEST(UserGuide, StatusTablesHoldEveryStatusTextOfTheStringTableOnce) {
     }
 }
 
+// The guide's prose is wrapped: a line end there is a space.
+std::string Unwrapped(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
 TEST(UserGuide, QuotesTheFormatHelpTextsAndTheLimitMessageAsTheStringTableHoldsThem) {
+    const std::string guide = Unwrapped(Guide());
     for (const unsigned id : {403u, 404u, 405u, 406u, kTooManyPaymentsText}) {
         const char* text = FindStringTableText(id);
         ASSERT_NE(text, nullptr) << id;
-        EXPECT_NE(Guide().find(std::string("\"") + text + "\""), std::string::npos) << "string " << id << ": " << text;
+        EXPECT_NE(guide.find(std::string("\"") + text + "\""), std::string::npos) << "string " << id << ": " << text;
     }
 }
 
