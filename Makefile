@@ -31,7 +31,7 @@ UPGRADE_TREE := build/upgrade
 endif
 
 .PHONY: deps build build-native build-win32 build-win64 build-sanitize test demo bench fuzz soak package \
-        installer-test installer-check clean
+        installer-test installer-check screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -111,6 +111,13 @@ bench:
 # Every fuzz target for MINUTES minutes each (make fuzz MINUTES=10).
 fuzz: build-sanitize
 	$(SANITIZER_ENV) scripts/fuzz $(MINUTES)
+
+# The pictures of docs/user-guide.md, from the real dialogs under Wine: only what the driver needs
+# is built.
+screenshots: deps
+	cmake -S . -B build/$(WINE_TREE) $(if $(filter win32,$(WINE_TREE)),$(WIN32_FLAGS),$(WIN64_FLAGS)) >/dev/null
+	cmake --build build/$(WINE_TREE) -j$(JOBS) --target screenshot_driver
+	scripts/screenshots build/$(WINE_TREE)
 
 # A working day of the component in one Wine process (not part of make test).
 soak: build-$(WINE_TREE)

@@ -9,19 +9,15 @@
 // Process returned, ResultCode, and each payment's Status. Exit status 0 when the run got through
 // both dialogs, 1 otherwise.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/export/payment_table.h"
 #include "payments/payment_format.h"
 #include "resources/payment_dialog_ids.h"
+#include "testhost/host_program.h"
 #include "testhost/substitute_host.h"
 #include "tests/support/gui.h"
 #include "tests/support/payment_run_user.h"
@@ -56,46 +52,6 @@ std::optional<DemoArguments> ParseArguments(int argc, char** argv) {
     return arguments;
 }
 
-std::optional<std::wstring> Wide(const std::u16string& text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-// The payments as the host would hold them.
-std::vector<substitute_host::PaymentFields> LoadPayments(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string csv((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<substitute_host::PaymentFields> payments;
-    for (const PaymentRecord& r : cli::LoadPaymentTable(csv)) {
-        substitute_host::PaymentFields p;
-        p.value = r.Value;
-        p.payerBankBACSReference = Wide(r.PayerBankBACSReference);
-        p.payerBankSortCode = Wide(r.PayerBankSortCode);
-        p.payerBankAccountNumber = Wide(r.PayerBankAccountNumber);
-        p.payerBankAccountName = Wide(r.PayerBankAccountName);
-        p.payerBuildingSocietyRollNumber = Wide(r.PayerBuildingSocietyRollNumber);
-        p.payeeBankBACSReference = Wide(r.PayeeBankBACSReference);
-        p.payeeBankSortCode = Wide(r.PayeeBankSortCode);
-        p.payeeBankAccountNumber = Wide(r.PayeeBankAccountNumber);
-        p.payeeBankAccountName = Wide(r.PayeeBankAccountName);
-        p.payeeBuildingSocietyRollNumber = Wide(r.PayeeBuildingSocietyRollNumber);
-        p.reference = Wide(r.Reference);
-        p.details = Wide(r.Details);
-        p.currency = r.Currency;
-        p.date = r.Date;
-        p.status = r.Status;
-        payments.push_back(std::move(p));
-    }
-    return payments;
-}
-
-// The folder of the settings file, as the host's installation leaves it.
-void PrepareSettingsFolder() {
-    char folder[MAX_PATH] = {};
-    if (::SHGetSpecialFolderPathA(nullptr, folder, CSIDL_COMMON_APPDATA, FALSE)) {
-        std::filesystem::create_directories(std::filesystem::path(folder) / "TESK" / "Tesk EBanking");
-    }
-}
-
 struct UserReport {
     std::string date;
     bool saved = false;
@@ -123,9 +79,9 @@ void Work(const DemoArguments& arguments, UserReport& report) {
 }
 
 int Run(const DemoArguments& arguments) {
-    PrepareSettingsFolder();
+    host_program::PrepareSettingsFile();
     substitute_host::SetExportLocation("payments", "txt", "C:\\");
-    const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(LoadPayments(arguments.payments));
+    const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(host_program::LoadPaymentList(arguments.payments));
     // The payer's account, as the host's filter names it: the settings are kept for it.
     const ComPtr<ITeskServiceFilter> filter = substitute_host::MakeServiceFilter(L"40-12-76", L"41829374");
     ComPtr<IBankPaymentService> service;
