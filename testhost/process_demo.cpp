@@ -1,13 +1,15 @@
-// process_demo: the host's side of one payment run, for demo/process.sh. It loads a payment list
-// as `varrow export` reads it, hands it to the registered component's Process through the
-// substitute host, and plays the user on a second thread: the options dialog (format, template
-// name, beneficiary reference; the date stays at its default) and the save dialog.
+// process_demo: the host's side of payment runs, for demo/process.sh and the tests that compare
+// them with `varrow export`. It loads a payment list as `varrow export` reads it, hands it to the
+// registered component's Process through the substitute host, and plays the user on a second
+// thread: the options dialog (format, template name, beneficiary reference; the date stays at its
+// default) and the save dialog.
 //
-//   process_demo PAYMENTS.csv OUTPUT FORMAT [--template T] [--benref R]
+//   process_demo PAYMENTS.csv OUTPUT FORMAT [--template T] [--benref R] [--then OUTPUT FORMAT ...]...
 //
-// FORMAT is named as by `varrow export`. Prints the processing date the dialog offered, what
-// Process returned, ResultCode, and each payment's Status. Exit status 0 when the run got through
-// both dialogs, 1 otherwise.
+// FORMAT is named as by `varrow export`. Each `--then` starts one more run in the same process
+// (where a process start is dear, as under emulation). Prints, per run, the processing date the
+// dialog offered, what Process returned, ResultCode, and each payment's Status. Exit status 0
+// when every run got through both dialogs, 1 otherwise.
 #include <windows.h>
 
 #include <cstdio>
@@ -39,17 +41,26 @@ int FormatButton(const std::string& name) {
     return 0;
 }
 
-std::optional<DemoArguments> ParseArguments(int argc, char** argv) {
+// One run per group of OUTPUT FORMAT [options], the groups parted by --then.
+std::optional<std::vector<DemoArguments>> ParseArguments(int argc, char** argv) {
     if (argc < 4) return std::nullopt;
-    DemoArguments arguments{argv[1], argv[2], FormatButton(argv[3]), std::nullopt, std::nullopt};
-    for (int i = 4; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        if (option == "--template") arguments.templateName = argv[i + 1];
-        else if (option == "--benref") arguments.beneficiaryReference = argv[i + 1];
-        else return std::nullopt;
+    std::vector<DemoArguments> runs;
+    for (int i = 2; i < argc;) {
+        if (i + 1 >= argc) return std::nullopt;
+        DemoArguments arguments{argv[1], argv[i], FormatButton(argv[i + 1]), std::nullopt, std::nullopt};
+        if (arguments.formatButton == 0) return std::nullopt;
+        for (i += 2; i < argc; i += 2) {
+            const std::string option = argv[i];
+            if (option == "--then") break;
+            if (i + 1 >= argc) return std::nullopt;
+            if (option == "--template") arguments.templateName = argv[i + 1];
+            else if (option == "--benref") arguments.beneficiaryReference = argv[i + 1];
+            else return std::nullopt;
+        }
+        if (i < argc) ++i;  // past --then
+        runs.push_back(std::move(arguments));
     }
-    if (arguments.formatButton == 0) return std::nullopt;
-    return arguments;
+    return runs;
 }
 
 struct UserReport {
@@ -106,17 +117,22 @@ int Run(const DemoArguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto arguments = ParseArguments(argc, argv);
-    if (!arguments) {
-        std::fputs("usage: process_demo PAYMENTS.csv OUTPUT FORMAT [--template T] [--benref R]\n", stderr);
+    const auto runs = ParseArguments(argc, argv);
+    if (!runs) {
+        std::fputs("usage: process_demo PAYMENTS.csv OUTPUT FORMAT [--template T] [--benref R] [--then OUTPUT FORMAT ...]...\n",
+                   stderr);
         return 64;
     }
     if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
-    int status = 1;
-    try {
-        status = Run(*arguments);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "process_demo: %s\n", e.what());
+    int status = 0;
+    for (const DemoArguments& run : *runs) {
+        try {
+            if (Run(run) != 0) status = 1;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "process_demo: %s\n", e.what());
+            status = 1;
+        }
+        std::fflush(stdout);
     }
     ::CoUninitialize();
     return status;
