@@ -26,7 +26,7 @@ std::size_t SkipDigits(std::string_view text, std::size_t at) {
 }
 
 // The length of the decimal number at the start of `text` (no sign), 0 when there is none.
-std::size_t NumberLength(std::string_view text) {
+inline std::size_t NumberLength(std::string_view text) {
     std::size_t end = SkipDigits(text, 0);
     std::size_t digits = end;
     if (end < text.size() && text[end] == '.') {
@@ -44,7 +44,7 @@ std::size_t NumberLength(std::string_view text) {
     return end;
 }
 
-double ReadNumber(std::string_view number) {
+inline double ReadNumber(std::string_view number) {
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec != std::errc::result_out_of_range) return value;
@@ -87,12 +87,15 @@ private:
 
 }  // namespace
 
-double ParseAmount(std::string_view text) { return ReadNumber(PreparedAmount(text).Number()); }
+// Most lines leave one of their two amount columns empty.
+double ParseAmount(std::string_view text) { return text.empty() ? 0.0 : ReadNumber(PreparedAmount(text).Number()); }
 
 std::optional<double> ParseWholeAmount(std::string_view text) {
+    if (text.empty()) return 0.0;
     const PreparedAmount amount(text);
-    if (!amount.IsWhole()) return std::nullopt;
-    return amount.Text().empty() ? 0.0 : ReadNumber(amount.Text());
+    const std::string_view rest = amount.Text();
+    if (NumberLength(rest) != rest.size()) return std::nullopt;
+    return rest.empty() ? 0.0 : ReadNumber(rest);
 }
 
-bool IsWholeAmount(std::string_view text) { return PreparedAmount(text).IsWhole(); }
+bool IsWholeAmount(std::string_view text) { return text.empty() || PreparedAmount(text).IsWhole(); }

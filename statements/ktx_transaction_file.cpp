@@ -42,6 +42,11 @@ void Debug(std::string_view text) noexcept {
     }
 }
 
+// The refusals whose words say what the line holds (the reader keeps them beside the error).
+bool NamesWhatTheLineHolds(CTransactionRecord::ReadError error) {
+    return error == Error::NotAnAmount || error == Error::TooManyFields;
+}
+
 bool IsBlank(std::string_view line) {
     return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
@@ -122,7 +127,6 @@ std::string_view CKTXTransactionFile::NextLine() {
 }
 
 bool CKTXTransactionFile::ReadRecord(CTransactionRecord& record) noexcept {
-    refusal_.clear();
     try {
         ReadFields(record);
         lastError_ = Error::NoReadError;
@@ -137,7 +141,7 @@ bool CKTXTransactionFile::ReadRecord(CTransactionRecord& record) noexcept {
         lastError_ = Error::FieldMissing;
     }
     Debug("Failed to read the Balance record\n");
-    if (!refusal_.empty()) {
+    if (NamesWhatTheLineHolds(lastError_)) {
         try {
             Debug("line " + std::to_string(lineNumber_) + ": " + refusal_ + "\n");
         } catch (...) {
@@ -147,7 +151,7 @@ bool CKTXTransactionFile::ReadRecord(CTransactionRecord& record) noexcept {
 }
 
 std::string CKTXTransactionFile::LastReason() const {
-    return refusal_.empty() ? ReadErrorText(lastError_) : refusal_;
+    return NamesWhatTheLineHolds(lastError_) ? refusal_ : ReadErrorText(lastError_);
 }
 
 void CKTXTransactionFile::ReadFields(CTransactionRecord& record) {

@@ -85,7 +85,7 @@ private:
     bool overLong_ = false;
     bool lastLineBlank_ = false;
     CTransactionRecord::ReadError lastError_ = CTransactionRecord::NoReadError;
-    // What the last refused line holds, in words, where that is the reason; empty otherwise.
+    // What the last refused line holds, in words, when that was the reason it was refused.
     std::string refusal_;
     LineFields fields_;
 };

@@ -13,20 +13,12 @@ constexpr std::size_t kNamedAtMost = 3;
 
 }  // namespace
 
-void StatementWarnings::RecordRead(const CTransactionRecord& record, long line, bool taken) {
-    anyRead_ = true;
-    if (!taken) {
-        // Only a file in which nothing matched needs its accounts named.
-        if (!anyTaken_) NoteAccount(record);
+void StatementWarnings::Note(const CTransactionRecord& record, long line, bool taken) {
+    if (taken) {
+        if (undated_.size() < kNamedAtMost) undated_.push_back({line, std::string(record.DateText().View())});
+        ++undatedCount_;
         return;
     }
-    anyTaken_ = true;
-    if (record.DateValue() != 0) return;
-    if (undated_.size() < kNamedAtMost) undated_.push_back({line, std::string(record.DateText().View())});
-    ++undatedCount_;
-}
-
-void StatementWarnings::NoteAccount(const CTransactionRecord& record) {
     const std::string_view sortCode = record.SortCode().View(), number = record.AccountNumber().View();
     const bool known = std::any_of(others_.begin(), others_.end(),
                                    [&](const Account& a) { return a.sortCode == sortCode && a.number == number; });

@@ -13,8 +13,14 @@ namespace cli {
 // file of other accounts' records.
 class StatementWarnings {
 public:
-    // A record read at `line`; `taken` when it became a transaction.
-    void RecordRead(const CTransactionRecord& record, long line, bool taken);
+    // A record read at `line`; `taken` when it became a transaction. Called for every record, so
+    // what needs nothing noted (a dated transaction, another account's record once one matched)
+    // costs nothing more.
+    void RecordRead(const CTransactionRecord& record, long line, bool taken) {
+        anyRead_ = true;
+        anyTaken_ = anyTaken_ || taken;
+        if (taken ? record.DateValue() == 0 : !anyTaken_) Note(record, line, taken);
+    }
 
     // One line each, to follow "varrow statement: FILE: "; `account` is the one asked for.
     std::vector<std::string> Lines(const std::optional<StatementAccount>& account) const;
@@ -27,7 +33,7 @@ private:
     struct Account {
         std::string sortCode, number;
     };
-    void NoteAccount(const CTransactionRecord& record);
+    void Note(const CTransactionRecord& record, long line, bool taken);
 
     std::vector<Undated> undated_;  // the first few
     long undatedCount_ = 0;
