@@ -26,7 +26,7 @@ std::size_t SkipDigits(std::string_view text, std::size_t at) {
 }
 
 // The length of the decimal number at the start of `text` (no sign), 0 when there is none.
-std::size_t NumberLength(std::string_view text) {
+inline std::size_t NumberLength(std::string_view text) {
     std::size_t end = SkipDigits(text, 0);
     std::size_t digits = end;
     if (end < text.size() && text[end] == '.') {
@@ -44,7 +44,7 @@ std::size_t NumberLength(std::string_view text) {
     return end;
 }
 
-double ReadNumber(std::string_view number) {
+inline double ReadNumber(std::string_view number) {
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec != std::errc::result_out_of_range) return value;
@@ -53,23 +53,49 @@ double ReadNumber(std::string_view number) {
     return std::strtod(copy.c_str(), nullptr) > 1 ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
+// An amount column as ParseAmount reads it: one pair of enclosing quotes, every whitespace
+// character, comma and minus sign, then one leading '+' gone. Short columns stay on the stack.
+class PreparedAmount {
+public:
+    explicit PreparedAmount(std::string_view text) {
+        const std::string_view unquoted = StripQuotes(text);
+        char* kept = buffer_;
+        if (unquoted.size() > sizeof buffer_) {
+            longer_.resize(unquoted.size());
+            kept = longer_.data();
+        }
+        std::size_t length = 0;
+        for (const char c : unquoted) {
+            if (!IsDropped(c)) kept[length++] = c;
+        }
+        text_ = std::string_view(kept, length);
+        if (!text_.empty() && text_.front() == '+') text_.remove_prefix(1);
+    }
+    PreparedAmount(const PreparedAmount&) = delete;
+    PreparedAmount& operator=(const PreparedAmount&) = delete;
+
+    std::string_view Text() const noexcept { return text_; }
+    // The decimal number at the start of the text, as long as it runs.
+    std::string_view Number() const noexcept { return text_.substr(0, NumberLength(text_)); }
+    bool IsWhole() const noexcept { return NumberLength(text_) == text_.size(); }
+
+private:
+    char buffer_[64];
+    std::string longer_;
+    std::string_view text_;
+};
+
 }  // namespace
 
-double ParseAmount(std::string_view text) {
-    // Amount columns are short: kept on the stack unless one is not.
-    char buffer[64];
-    std::string longer;
-    const std::string_view unquoted = StripQuotes(text);
-    char* kept = buffer;
-    if (unquoted.size() > sizeof buffer) {
-        longer.resize(unquoted.size());
-        kept = longer.data();
-    }
-    std::size_t length = 0;
-    for (const char c : unquoted) {
-        if (!IsDropped(c)) kept[length++] = c;
-    }
-    std::string_view rest(kept, length);
-    if (!rest.empty() && rest.front() == '+') rest.remove_prefix(1);
-    return ReadNumber(rest.substr(0, NumberLength(rest)));
+// Most lines leave one of their two amount columns empty.
+double ParseAmount(std::string_view text) { return text.empty() ? 0.0 : ReadNumber(PreparedAmount(text).Number()); }
+
+std::optional<double> ParseWholeAmount(std::string_view text) {
+    if (text.empty()) return 0.0;
+    const PreparedAmount amount(text);
+    const std::string_view rest = amount.Text();
+    if (NumberLength(rest) != rest.size()) return std::nullopt;
+    return rest.empty() ? 0.0 : ReadNumber(rest);
 }
+
+bool IsWholeAmount(std::string_view text) { return text.empty() || PreparedAmount(text).IsWhole(); }

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string_view>
 
 // An amount column as a non-negative number of pounds. One pair of enclosing quotes goes, then
@@ -8,6 +9,14 @@
 // Only plain decimal notation with an optional exponent is read, so "inf", "nan" and hexadecimal
 // text give 0 on every platform.
 double ParseAmount(std::string_view text);
+
+// ParseAmount of a column that must hold an amount or nothing at all: nothing when, once the
+// quotes, whitespace, commas, minus signs and one leading '+' are gone, what remains is neither
+// empty nor from its first to its last character a decimal number ("BAC", "\xA3" "12.50",
+// "(64.99)", "12.50 GBP").
+std::optional<double> ParseWholeAmount(std::string_view text);
+// Whether ParseWholeAmount would give a value, without reading one.
+bool IsWholeAmount(std::string_view text);
 
 // An amount of more than this counts as an amount at all.
 constexpr double kAmountThreshold = 0.000005;

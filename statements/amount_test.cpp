@@ -71,4 +71,29 @@ TEST(ParseAmount, NeverNegative) {
     }
 }
 
+// Text left over once the amount is read means the column holds something else.
+TEST(ParseWholeAmount, TakesOnlyColumnsThatHoldAnAmountOrNothing) {
+    const struct {
+        const char* text;
+        bool whole;
+    } cases[] = {
+        {"", true},          {"\"\"", true},      {" \r", true},          {"12.50", true},
+        {"\"1,234.56\"", true}, {"-12.50", true},    {"12.50-", true},       {"+5", true},
+        {".5", true},        {"5.", true},        {"1e3", true},          {"1E+3", true},
+        {"1e-3", true},      {"1e400", true},     {"12.50\r\n", true},    {"++5", false},
+        {".", false},        {"1.2.3", false},    {"1e", false},          {"1e+", false},
+        {"12.50abc", false}, {"\xA3" "1250.00", false}, {"(64.99)", false}, {"1250.00 GBP", false},
+        {"Debit", false},    {"BAC", false},      {"\"12.50\"\r", false}, {"0x1A", false},
+        {"inf", false},
+    };
+    for (const auto& c : cases) {
+        const std::optional<double> amount = ParseWholeAmount(c.text);
+        EXPECT_EQ(amount.has_value(), c.whole) << "amount [" << c.text << "]";
+        EXPECT_EQ(IsWholeAmount(c.text), c.whole) << "amount [" << c.text << "]";
+        if (amount) {
+            EXPECT_EQ(*amount, ParseAmount(c.text)) << "amount [" << c.text << "]";
+        }
+    }
+}
+
 }  // namespace

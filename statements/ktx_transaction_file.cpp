@@ -5,11 +5,15 @@
 #include <cstring>
 #include <fstream>
 #include <new>
+#include <optional>
+#include <string>
 
 #include "common/errors.h"
+#include "common/shown_text.h"
 #include "platform/debug_output.h"
 #include "statements/amount.h"
 #include "statements/field_splitting.h"
+#include "statements/read_error_text.h"
 #include "statements/statement_date.h"
 
 namespace {
@@ -27,6 +31,8 @@ constexpr int kFirstNarrativeColumn = 11;
 constexpr int kLongTypeColumn = 16;
 constexpr int kShortTypeColumn = 12;
 constexpr std::size_t kTypeKept = 3;
+constexpr const char* kDebitTitle = "Debit";
+constexpr const char* kCreditTitle = "Credit";
 
 // The debugger channel must never turn a refused line into a failure of its own.
 void Debug(std::string_view text) noexcept {
@@ -36,8 +42,21 @@ void Debug(std::string_view text) noexcept {
     }
 }
 
+// The refusals whose words say what the line holds (the reader keeps them beside the error).
+bool NamesWhatTheLineHolds(CTransactionRecord::ReadError error) {
+    return error == Error::NotAnAmount || error == Error::TooManyFields;
+}
+
 bool IsBlank(std::string_view line) {
     return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+// A column's text inside a one-line message, without its enclosing quotes and the CR that a CRLF
+// line leaves.
+std::string ShownColumn(std::string_view field) {
+    std::string_view text = StripQuotes(field);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+    return Shown(text);
 }
 
 }  // namespace
@@ -122,7 +141,17 @@ bool CKTXTransactionFile::ReadRecord(CTransactionRecord& record) noexcept {
         lastError_ = Error::FieldMissing;
     }
     Debug("Failed to read the Balance record\n");
+    if (NamesWhatTheLineHolds(lastError_)) {
+        try {
+            Debug("line " + std::to_string(lineNumber_) + ": " + refusal_ + "\n");
+        } catch (...) {
+        }
+    }
     return false;
+}
+
+std::string CKTXTransactionFile::LastReason() const {
+    return NamesWhatTheLineHolds(lastError_) ? refusal_ : ReadErrorText(lastError_);
 }
 
 void CKTXTransactionFile::ReadFields(CTransactionRecord& record) {
@@ -133,6 +162,12 @@ void CKTXTransactionFile::ReadFields(CTransactionRecord& record) {
     record.Reset();
     fields_.Split(NextLine());
     if (fields_.Count() < kMinimumFields) throw Error::FieldCountTooLow;
+    // No layout has more than 18 fields: under the long layout's header, more means that a
+    // separator inside a value moved every later column.
+    if (columnCount_ == kLongLayoutFields && fields_.Count() > kLongLayoutFields) {
+        refusal_ = "it has " + std::to_string(fields_.Count()) + " fields under a header of 18";
+        throw Error::TooManyFields;
+    }
 
     ReadAccountColumns(record);
     const std::string_view date = StripQuotes(TakeField(kDateColumn));
@@ -173,14 +208,17 @@ void CKTXTransactionFile::ReadAccountColumns(CTransactionRecord& record) {
 }
 
 void CKTXTransactionFile::ReadAmounts(CTransactionRecord& record, int typeColumn) {
-    // A debit wins: the credit column is not even read when the debit column holds an amount.
-    const double debit = TakeAmount(typeColumn + 1);
+    // A debit wins: the credit column is not even read when the debit column holds an amount. Both
+    // must hold an amount or nothing, though: text there means the columns moved, and reading on
+    // would turn a payment into a receipt.
+    const double debit = TakeAmount(typeColumn + 1, kDebitTitle);
     if (debit > kAmountThreshold) {
+        RequireAmount(typeColumn + 2, kCreditTitle);
         record.debitAmount_ = debit;
         record.debitFlag_ = 1;
         return;
     }
-    const double credit = TakeAmount(typeColumn + 2);
+    const double credit = TakeAmount(typeColumn + 2, kCreditTitle);
     if (credit > kAmountThreshold) record.creditAmount_ = credit;
 }
 
@@ -193,10 +231,23 @@ std::string_view CKTXTransactionFile::TakeField(int position) const {
     return *field;
 }
 
-double CKTXTransactionFile::TakeAmount(int position) const {
-    const double amount = ParseAmount(TakeField(position));
-    if (!std::isfinite(amount)) throw Error::AmountOutOfRange;
-    return amount;
+double CKTXTransactionFile::TakeAmount(int position, const char* name) {
+    const std::string_view field = TakeField(position);
+    const std::optional<double> amount = ParseWholeAmount(field);
+    if (!amount) RefuseAmount(name, field);
+    if (!std::isfinite(*amount)) throw Error::AmountOutOfRange;
+    return *amount;
+}
+
+void CKTXTransactionFile::RequireAmount(int position, const char* name) {
+    // Only its form counts, so its length is no reason to refuse it.
+    const auto field = fields_.Field(position);
+    if (field && !IsWholeAmount(*field)) RefuseAmount(name, *field);
+}
+
+void CKTXTransactionFile::RefuseAmount(const char* name, std::string_view field) {
+    refusal_ = std::string("the ") + name + " column holds " + ShownColumn(field) + ", not an amount";
+    throw Error::NotAnAmount;
 }
 
 void CKTXTransactionFile::Store(CString& target, std::string_view field, std::size_t kept) {

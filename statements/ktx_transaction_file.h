@@ -47,6 +47,9 @@ public:
 
     // Why the last ReadRecord failed; NoReadError after a success.
     CTransactionRecord::ReadError LastError() const noexcept { return lastError_; }
+    // The same in words, naming what the line holds where that is the reason: "the Debit column
+    // holds 'BAC', not an amount".
+    std::string LastReason() const;
     // The number of the last line consumed, the header being line 1.
     long LineNumber() const noexcept { return lineNumber_; }
     // Whether the last ReadRecord found no line left at all.
@@ -64,7 +67,11 @@ private:
     void ReadAccountColumns(CTransactionRecord& record);
     void ReadAmounts(CTransactionRecord& record, int typeColumn);
     std::string_view TakeField(int position) const;
-    double TakeAmount(int position) const;
+    // `name` is the column's title in the refusal.
+    double TakeAmount(int position, const char* name);
+    // A column spared from being read must still hold an amount or nothing.
+    void RequireAmount(int position, const char* name);
+    [[noreturn]] void RefuseAmount(const char* name, std::string_view field);
     static void Store(CString& target, std::string_view field, std::size_t kept);
 
     std::unique_ptr<std::istream> stream_;
@@ -78,5 +85,7 @@ private:
     bool overLong_ = false;
     bool lastLineBlank_ = false;
     CTransactionRecord::ReadError lastError_ = CTransactionRecord::NoReadError;
+    // What the last refused line holds, in words, when that was the reason it was refused.
+    std::string refusal_;
     LineFields fields_;
 };

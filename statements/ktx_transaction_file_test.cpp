@@ -83,7 +83,7 @@ TEST(ReadRecord, LayoutFollowsEachLineWithinTheHeadersColumns) {
         {"15 under 18", kLongHeader, line.ShortWithExtra(1), true},
         {"16 under 18", kLongHeader, line.ShortWithExtra(2), true},
         {"17 under 18", kLongHeader, line.ShortWithExtra(3), true},
-        {"19 under 18", kLongHeader, line.ShortWithExtra(5), true},
+        {"19 under 18", kLongHeader, line.ShortWithExtra(5), false},  // no layout has more than 18
         {"15 under 14", kShortHeader, line.ShortWithExtra(1), true},
         {"19 under 14", kShortHeader, line.ShortWithExtra(5), true},
         {"18 under 14", kShortHeader, line.Long(), false},
@@ -200,7 +200,6 @@ TEST(ReadRecord, DebitBeforeCredit) {
         {"0.0000051", "", 1, 0.0000051, 0},
         {"", "0.0000051", 0, 0, 0.0000051},
         {"", "\"1,234.56\"", 0, 0, 1234.56},
-        {"abc", "def", 0, 0, 0},
         {"\"-3.00\"", "", 1, 3, 0},
     };
     for (const auto& c : cases) {
@@ -215,6 +214,63 @@ TEST(ReadRecord, DebitBeforeCredit) {
             EXPECT_EQ(r.CreditAmount(), c.creditAmount) << c.debit << " / " << c.credit;
         }
     }
+}
+
+// A separator inside an unquoted value moves every later column: a type code, a narrative or a
+// title lands where an amount belongs, and reading on would make a payment a receipt.
+TEST(ReadRecord, RefusesALineWhoseColumnsMoved) {
+    Line commaInNarrative;  // "SMITH, J" unquoted: the type BAC lands in the Debit column
+    commaInNarrative.narratives[0] = "SMITH, J", commaInNarrative.type = "BAC", commaInNarrative.debit = "1250.00";
+    Line good;
+    good.debit = "12.50";
+    const auto withAmounts = [](const char* debit, const char* credit) {
+        Line line;
+        line.debit = debit, line.credit = credit;
+        return line;
+    };
+    const struct {
+        const char* what;
+        std::string header;
+        std::string line;
+        Error error;
+        const char* reason;
+    } cases[] = {
+        {"a comma in a narrative of a short line", kShortHeader, commaInNarrative.Short(), CTransactionRecord::NotAnAmount,
+         "the Debit column holds 'BAC', not an amount"},
+        {"a comma in a narrative of a long line", kLongHeader, commaInNarrative.Long(), CTransactionRecord::TooManyFields,
+         "it has 19 fields under a header of 18"},
+        {"a pound sign", kShortHeader, withAmounts("\"\xA3" "1,250.00\"", "").Short(), CTransactionRecord::NotAnAmount,
+         "the Debit column holds '\xA3" "1,250.00', not an amount"},
+        {"brackets", kLongHeader, withAmounts("", "(64.99)").Long(), CTransactionRecord::NotAnAmount,
+         "the Credit column holds '(64.99)', not an amount"},
+        {"a currency after the amount", kShortHeader, withAmounts("1250.00 GBP", "").Short(),
+         CTransactionRecord::NotAnAmount, "the Debit column holds '1250.00 GBP', not an amount"},
+        {"a repeated header", kShortHeader, kShortHeader, CTransactionRecord::NotAnAmount,
+         "the Debit column holds 'Debit', not an amount"},
+        {"text in the credit column after a debit", kShortHeader, withAmounts("5.00", "abc").Short(),
+         CTransactionRecord::NotAnAmount, "the Credit column holds 'abc', not an amount"},
+    };
+    for (const auto& c : cases) {
+        const auto reader = ReaderOn(Lines({c.header, good.Short(), c.line, good.Short()}));
+        ASSERT_TRUE(reader->PrepareColumns());
+        CTransactionRecord record;
+        EXPECT_TRUE(reader->ReadRecord(record)) << c.what;
+        EXPECT_FALSE(reader->ReadRecord(record)) << c.what;
+        EXPECT_EQ(reader->LastError(), c.error) << c.what;
+        EXPECT_EQ(reader->LastReason(), c.reason) << c.what;
+        EXPECT_EQ(reader->LineNumber(), 3) << c.what;
+    }
+}
+
+TEST(ReadRecord, EveryReasonHasItsWords) {
+    Line line;
+    line.credit = "1.00";
+    const auto reader = ReaderOn(Lines({kShortHeader, line.Short(), "x"}));
+    ASSERT_TRUE(reader->PrepareColumns());
+    CTransactionRecord record;
+    ASSERT_TRUE(reader->ReadRecord(record));
+    EXPECT_FALSE(reader->ReadRecord(record));
+    EXPECT_EQ(reader->LastReason(), "it has fewer than 14 fields");
 }
 
 TEST(ReadRecord, ADebitSparesTheCreditColumnFromBeingRead) {
@@ -246,7 +302,7 @@ TEST(ReadRecord, CrLfAndLfGiveTheSameRecords) {
     const std::vector<std::string> bodies[] = {
         {kShortHeader, plain.Short(), quoted.Short(), empty.Short()},
         {kLongHeader, plain.Long(), quoted.Long(), empty.Long(), plain.Short()},
-        {kLongHeader, plain.ShortWithExtra(2), quoted.ShortWithExtra(5)},
+        {kLongHeader, plain.ShortWithExtra(2), quoted.ShortWithExtra(3)},
     };
     for (const auto& body : bodies) {
         const auto lf = ReaderOn(Lines(body, "\n"));
@@ -475,6 +531,18 @@ TEST_F(DebugOutput, ARefusedLineSaysSo) {
     testing::internal::CaptureStderr();
     reader->ReadRecord(record);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Failed to read the Balance record\n");
+}
+
+TEST_F(DebugOutput, ALineWhoseColumnsMovedIsNamedWithItsReason) {
+    Line line;
+    line.narratives[0] = "SMITH, J", line.type = "BAC", line.debit = "1250.00";
+    const auto reader = ReaderOn(Lines({kShortHeader, line.Short()}, "\r\n"));
+    ASSERT_TRUE(reader->PrepareColumns());
+    CTransactionRecord record;
+    testing::internal::CaptureStderr();
+    reader->ReadRecord(record);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Failed to read the Balance record\n" "line 2: the Debit column holds 'BAC', not an amount\n");
 }
 
 TEST_F(DebugOutput, AReaderWithoutItsFileSaysSo) {

@@ -28,9 +28,11 @@ void NoteStop(CKTXTransactionFile& reader, ImportOutcome& outcome) {
     if (reader.AtEndOfFile()) return;
     const long line = reader.LineNumber();
     const auto reason = reader.LastError();
+    std::string text = reader.LastReason();
     if (reader.LastLineWasBlank() && reader.OnlyBlankLinesFollow()) return;
     outcome.stoppedAtLine = line;
     outcome.stopReason = reason;
+    outcome.stopReasonText = std::move(text);
 }
 
 }  // namespace
@@ -46,7 +48,9 @@ ImportOutcome ImportStatementFile(const std::string& path, const std::optional<S
     CTransactionRecord record;
     std::int32_t number = 1;
     while (reader.ReadRecord(record)) {
-        if (account && !AccountMatches(record, *account)) continue;
+        const bool ofTheAccount = !account || AccountMatches(record, *account);
+        transactions.RecordRead(record, reader.LineNumber(), ofTheAccount);
+        if (!ofTheAccount) continue;
         const std::unique_ptr<TransactionSink> transaction = transactions.AddTransaction(record);
         HandTransaction(record, number++, *transaction);
     }

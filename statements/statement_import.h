@@ -29,6 +29,9 @@ public:
     // A new transaction (method 3). `source` is the record it will be filled from: the host is not
     // told, but the command prints the record's own account columns beside the host's values.
     virtual std::unique_ptr<TransactionSink> AddTransaction(const CTransactionRecord& source) = 0;
+    // Every record read, at `line` of the file, and whether it is of the account (then it becomes
+    // a transaction right after). The host is not told; the command warns from it.
+    virtual void RecordRead(const CTransactionRecord& /*record*/, long /*line*/, bool /*ofTheAccount*/) {}
 };
 
 constexpr std::int32_t kDebitDirection = 0;
@@ -50,6 +53,7 @@ struct ImportOutcome {
     // lines is the end of the file), and why; 0 when the whole file was read.
     long stoppedAtLine = 0;
     CTransactionRecord::ReadError stopReason = CTransactionRecord::NoReadError;
+    std::string stopReasonText;  // the same in words (CKTXTransactionFile::LastReason)
 };
 
 // Reads the statement at `path` in binary mode and adds one transaction to `transactions` for each

@@ -16,6 +16,12 @@ using namespace statement_test;
 class RecordingCollection : public TransactionCollection {
 public:
     std::vector<std::string> transactions;
+    std::vector<std::string> reads;  // "line:account:taken" for every record read
+
+    void RecordRead(const CTransactionRecord& record, long line, bool ofTheAccount) override {
+        reads.push_back(std::to_string(line) + ":" + std::string(record.AccountNumber().View()) + ":" +
+                        (ofTheAccount ? "taken" : "skipped"));
+    }
 
     std::unique_ptr<TransactionSink> AddTransaction(const CTransactionRecord&) override {
         transactions.emplace_back();
@@ -56,6 +62,7 @@ StatementAccount Account(const char* sortCode, const char* accountNumber) {
 struct Imported {
     ImportOutcome outcome;
     std::vector<std::string> transactions;
+    std::vector<std::string> reads;
 };
 
 Imported Import(const std::string& content, const std::optional<StatementAccount>& account = Account("12-34-56", "12345678")) {
@@ -64,6 +71,7 @@ Imported Import(const std::string& content, const std::optional<StatementAccount
     Imported result;
     result.outcome = ImportStatementFile(dir.Write("statement.csv", content), account, collection);
     result.transactions = collection.transactions;
+    result.reads = collection.reads;
     return result;
 }
 
@@ -138,6 +146,16 @@ TEST(ImportStatementFile, StopsAtTheFirstLineThatCannotBeRead) {
     EXPECT_EQ(imported.transactions.size(), 2u);
     EXPECT_EQ(imported.outcome.stoppedAtLine, 4);
     EXPECT_EQ(imported.outcome.stopReason, CTransactionRecord::FieldCountTooLow);
+    EXPECT_EQ(imported.outcome.stopReasonText, "it has fewer than 14 fields");
+}
+
+TEST(ImportStatementFile, TellsTheCollectionOfEveryRecordReadWithItsLine) {
+    Line ours, other;
+    other.account = "87654321";
+    const auto imported = Import(Lines({kShortHeader, other.Short(), ours.Short(), "", ours.Short()}));
+    const std::vector<std::string> expected = {"2:87654321:skipped", "3:12345678:taken"};
+    EXPECT_EQ(imported.reads, expected);
+    EXPECT_EQ(imported.transactions.size(), 1u);
 }
 
 TEST(ImportStatementFile, TellsTheEndOfTheFileFromAnUnreadableLine) {

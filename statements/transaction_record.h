@@ -24,6 +24,8 @@ public:
         NulInLine = 9,          // the line holds a NUL byte: not text
         AmountOutOfRange = 10,  // an amount too large for a double
         OutOfMemory = 11,       // a string could not be allocated
+        NotAnAmount = 12,       // a Debit or Credit column holds text that is no amount: the columns moved
+        TooManyFields = 13,     // more than 18 fields under a header of 18: a separator moved the columns
     };
 
     CTransactionRecord() = default;

@@ -47,6 +47,20 @@ TEST(CheckAccountCommand, ReadsPairsFromStandardInput) {
     EXPECT_EQ(run.exitCode, 1);
 }
 
+TEST(CheckAccountCommand, ABlankCellIsMalformedAndTheListGoesOn) {
+    const ProcessResult run = RunVarrow({"check-account"}, "089999,\r\n,66374958\n,\n 08-99-99 ,66374958\n");
+    EXPECT_EQ(run.out, "089999\t\tmalformed\n\t66374958\tmalformed\n 08-99-99 \t66374958\tvalid\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST(CheckAccountCommand, AValueStartingWithAMinusFollowsDoubleDash) {
+    const ProcessResult run = RunVarrow({"check-account", "--", "-08-99-99", "66374958"});
+    EXPECT_EQ(run.out, "-08-99-99\t66374958\tvalid\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(RunVarrow({"check-account", "--help"}).out.find("goes after --"), std::string::npos);
+}
+
 TEST(CheckAccountCommand, TablesFolderTakesEitherNaming) {
     const TempDir local;
     local.Write("VALACDOS.TXT", kLenientWeights);

@@ -33,6 +33,12 @@ const std::string kStatement =
     LongLine("123456", "12345678", "31/02/2010,\"He said \"\"hi\"\"\",,,,,BGC,,") +
     LongLine("654321", "12345678", "09/03/2010,OTHER SORT CODE,,,,,DD,2.00,");
 
+// What standard error says of kStatement's record without a date, at `path`.
+std::string UndatedWarning(const std::string& path) {
+    return "varrow statement: " + path +
+           ": line 6: the Date column holds '31/02/2010', which gives no date; the transaction is printed without one\n";
+}
+
 struct Files {
     TempDir dir;
     std::string Write(const std::string& content, const char* name = "statement.csv") const {
@@ -42,9 +48,10 @@ struct Files {
 
 TEST(VarrowStatement, PrintsEveryReadableRecordWithoutAnAccount) {
     const Files files;
-    const auto result = RunVarrow({"statement", files.Write(kStatement)});
+    const std::string path = files.Write(kStatement);
+    const auto result = RunVarrow({"statement", path});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.err, UndatedWarning(path));
     EXPECT_EQ(result.out, kCsvHeader +
                               "1,123456,12345678,2010-03-05,debit,12.5,DD,TESCO STORES\n"
                               "2,123456,87654321,2010-03-06,debit,1,DD,OTHER ACCOUNT\n"
@@ -129,6 +136,10 @@ TEST(VarrowStatement, NamesWhyALineCannotBeRead) {
          "line 2 cannot be read (a column holds more than 511 characters)"},
         {"NUL byte", kLongHeader + good + std::string("1,2\0,3\n", 7), "line 3 cannot be read (it holds a NUL byte)"},
         {"huge amount", kLongHeader + LongLine("1", "2", "05/03/2010,A,,,,,DD,1e999,"), "line 2 cannot be read (an amount is too large)"},
+        {"comma in a short line's narrative", kShortHeader + "1,2,A,B,GBP,C,D,E,F,05/03/2010,SMITH, J,BAC,1250.00,\n",
+         "line 2 cannot be read (the Debit column holds 'BAC', not an amount)"},
+        {"comma in a long line's narrative", kLongHeader + good + LongLine("1", "2", "05/03/2010,SMITH, J,,,,,BAC,1250.00,"),
+         "line 3 cannot be read (it has 19 fields under a header of 18)"},
     };
     for (const auto& c : cases) {
         const std::string path = files.Write(c.content);
@@ -141,9 +152,10 @@ TEST(VarrowStatement, NamesWhyALineCannotBeRead) {
 TEST(VarrowStatement, TrailingBlankLinesAndAMissingFinalLfAreNoFault) {
     const Files files;
     for (const std::string& content : {kStatement + "\n\n", kStatement + "\r\n", kStatement.substr(0, kStatement.size() - 1)}) {
-        const auto result = RunVarrow({"statement", files.Write(content)});
+        const std::string path = files.Write(content);
+        const auto result = RunVarrow({"statement", path});
         EXPECT_EQ(result.exitCode, 0);
-        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.err, UndatedWarning(path));
         EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 7);
     }
 }
@@ -168,6 +180,40 @@ TEST(VarrowStatement, RefusesWhatIsNoStatement) {
         EXPECT_EQ(result.exitCode, 1) << c.path;
         EXPECT_EQ(result.out, "") << c.path;
         EXPECT_EQ(result.err, "varrow statement: " + c.message + "\n");
+    }
+}
+
+TEST(VarrowStatement, AnAccountThatMatchedNothingHearsWhichAccountsTheFileHolds) {
+    const Files files;
+    const std::string path = files.Write(kStatement);
+    const auto result = RunVarrow({"statement", "--sort-code", "99-99-99", "--account", "1", path});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, kCsvHeader);
+    EXPECT_EQ(result.err, "varrow statement: " + path +
+                              ": no record is of sort code '999999' and account '1'; the file holds records of "
+                              "'123456' '12345678', '123456' '87654321', '654321' '12345678'\n");
+}
+
+TEST(VarrowStatement, Utf16AndCrOnlyFilesAreNamedWithWhatToDo) {
+    const Files files;
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : kStatement) utf16 += std::string(1, c) + '\0';
+    std::string crOnly = kStatement;
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    const struct {
+        std::string path;
+        const char* says;
+    } cases[] = {
+        {files.Write(utf16, "utf16.csv"), " is not a statement: it is UTF-16 text, which the reader cannot read: "
+                                          "save it as CSV with ANSI or UTF-8 text\n"},
+        {files.Write(crOnly, "cr.csv"), " is not a statement: it has CR-only line ends, so the reader sees one long "
+                                        "line: save it as CSV with ANSI or UTF-8 text (CRLF or LF line ends)\n"},
+    };
+    for (const auto& c : cases) {
+        const auto result = RunVarrow({"statement", c.path});
+        EXPECT_EQ(result.exitCode, 1) << c.path;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "varrow statement: " + c.path + c.says);
     }
 }
 
@@ -205,8 +251,9 @@ TEST(VarrowStatement, DebugShowsTheReadersMessages) {
     const std::string path = files.Write(kStatement);
     const auto quiet = RunVarrow({"statement", path});
     const auto debug = RunVarrow({"statement", "--debug", path});
-    EXPECT_EQ(quiet.err, "");
-    EXPECT_EQ(debug.err, "Failed to read the Balance record\n");  // the read that meets the end of the file
+    EXPECT_EQ(quiet.err, UndatedWarning(path));
+    // The read that meets the end of the file.
+    EXPECT_EQ(debug.err, "Failed to read the Balance record\n" + UndatedWarning(path));
     EXPECT_EQ(debug.out, quiet.out);
 }
 

@@ -315,6 +315,11 @@ TEST_F(StatementImportTest, AnUnreadableLineEndsTheImportKeepingWhatCameBefore) 
         {"18 fields under a header of 14", kShortHeader + OursShort("05/03/2010,FIRST,DD,1.00,") +
                                                OursShort("06/03/2010,SECOND,DD,2.00,") + after +
                                                OursShort("07/03/2010,AFTER,DD,3.00,")},
+        // An unquoted comma moves the type into the Debit column: not a receipt of 1250.00.
+        {"a comma in a narrative", kShortHeader + OursShort("05/03/2010,FIRST,DD,1.00,") +
+                                       OursShort("06/03/2010,SECOND,DD,2.00,") +
+                                       OursShort("07/03/2010,SMITH, J,BAC,1250.00,") +
+                                       OursShort("07/03/2010,AFTER,DD,3.00,")},
     };
     for (const auto& [name, content] : files) {
         SCOPED_TRACE(name);

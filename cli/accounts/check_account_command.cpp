@@ -24,10 +24,11 @@ const char* const kCheckAccountHelp =
     "\n"
     "Checks each sort code and account number with the UK modulus check that banks run before they\n"
     "accept a payment: the pairs given, or, with none, each line of standard input holding a sort\n"
-    "code and an account number separated by a comma, a tab or spaces (blank lines are skipped).\n"
-    "Spaces and hyphens inside either value are allowed (12-34-56, 1234 5678; on standard input a\n"
-    "value with spaces needs a comma or tab between the two); account numbers of 6 to 10 digits\n"
-    "are brought to 8 digits by the published rules.\n"
+    "code and an account number separated by a comma, a tab or spaces (lines of nothing but\n"
+    "blanks, commas and tabs are skipped). Spaces and hyphens inside either value are allowed\n"
+    "(12-34-56, 1234 5678; on standard input a value with spaces needs a comma or tab between the\n"
+    "two); account numbers of 6 to 10 digits are brought to 8 digits by the published rules. A\n"
+    "value that starts with '-' goes after --: varrow check-account -- -123456 12345678.\n"
     "\n"
     "options\n"
     "  --tables DIR   the tables in DIR: VALACDOS.TXT and SCSUBTAB.TXT when VALACDOS.TXT is\n"
@@ -36,14 +37,16 @@ const char* const kCheckAccountHelp =
     "                 in the folder of BANKSERV.INI, else the pair installed with varrow\n"
     "\n"
     "standard output\n"
-    "  one line per pair, SORTCODE<TAB>ACCOUNT<TAB>RESULT, the values as given and RESULT one of\n"
-    "  valid, invalid, unchecked (the tables hold no rule for the sort code, so it cannot be\n"
-    "  checked) or malformed (not 6 sort code digits or not 6 to 10 account digits)\n"
+    "  one line per pair, SORTCODE<TAB>ACCOUNT<TAB>RESULT, the values exactly as given and RESULT\n"
+    "  one of valid, invalid, unchecked (the tables hold no rule for the sort code, so it cannot\n"
+    "  be checked) or malformed (not 6 sort code digits or not 6 to 10 account digits, an empty\n"
+    "  value such as a blank cell included)\n"
     "\n"
     "exit status\n"
     "  0   no pair invalid or malformed\n"
     "  1   a pair is invalid or malformed\n"
-    "  64  usage error; on standard input, a line that holds no pair ends the command there\n"
+    "  64  usage error; on standard input, a line that holds one value or more than two ends the\n"
+    "      command there\n"
     "  66  the tables cannot be read (standard error names the file and the line)\n";
 
 const std::vector<OptionSpec> kOptions = {{"--tables"}};
@@ -70,7 +73,7 @@ void CheckInputLines(PairChecker& checker) {
     std::size_t number = 0;
     while (const auto line = ReadInputLine(stdin)) {
         ++number;
-        if (line->find_first_not_of(" \t\r") == std::string::npos) continue;
+        if (IsEmptyAccountLine(*line)) continue;
         const auto pair = SplitAccountPair(*line);
         if (!pair)
             throw UsageError("line " + std::to_string(number) + ": " + Shown(*line) +

@@ -7,6 +7,8 @@
 
 #include "cli/commands.h"
 #include "cli/statement/statement_output.h"
+#include "cli/statement/statement_warnings.h"
+#include "cli/statement/text_shape.h"
 #include "platform/debug_output.h"
 #include "statements/ktx_transaction_file.h"
 #include "statements/statement_import.h"
@@ -33,8 +35,10 @@ const char* const kStatementHelp =
     "  --debug                    the reader's debug messages on standard error\n"
     "\n"
     "Reading stops at the first line that cannot be read; the transactions before it are\n"
-    "printed and standard error names that line. Exit status: 0 for a statement, 1 when the\n"
-    "file cannot be opened or its header has neither 14 nor 18 fields, 64 for a usage error.\n";
+    "printed and standard error names that line and why. Standard error also warns of\n"
+    "transactions without a date, of an account that matched none of the file's records, and\n"
+    "of UTF-16 text or CR-only line ends. Exit status: 0 for a statement, 1 when the file\n"
+    "cannot be opened or its header has neither 14 nor 18 fields, 64 for a usage error.\n";
 
 const char* const kRecogniseHelp =
     "usage: varrow recognise [--debug] FILE...\n"
@@ -149,7 +153,11 @@ private:
 // once it is complete, that is when the next one is added or the reading ends.
 class PrintedTransactions : public TransactionCollection {
 public:
-    explicit PrintedTransactions(StatementRowWriter& writer) : writer_(writer) {}
+    PrintedTransactions(StatementRowWriter& writer, StatementWarnings& warnings) : writer_(writer), warnings_(warnings) {}
+
+    void RecordRead(const CTransactionRecord& record, long line, bool ofTheAccount) override {
+        warnings_.RecordRead(record, line, ofTheAccount);
+    }
 
     std::unique_ptr<TransactionSink> AddTransaction(const CTransactionRecord& source) override {
         Flush();
@@ -167,28 +175,17 @@ public:
 
 private:
     StatementRowWriter& writer_;
+    StatementWarnings& warnings_;
     PendingRow row_;
     bool pending_ = false;
 };
 
-const char* ReasonText(CTransactionRecord::ReadError reason) {
-    switch (reason) {
-    case CTransactionRecord::FieldCountTooLow: return "it has fewer than 14 fields";
-    case CTransactionRecord::ColumnOutOfRange: return "it has 18 fields under a header of 14";
-    case CTransactionRecord::FieldTooLong: return "a column holds more than 511 characters";
-    case CTransactionRecord::LineTooLong: return "it holds more than 2047 characters";
-    case CTransactionRecord::NulInLine: return "it holds a NUL byte";
-    case CTransactionRecord::AmountOutOfRange: return "an amount is too large";
-    case CTransactionRecord::OutOfMemory: return "out of memory";
-    default: return "a column is missing";
-    }
-}
-
 // The one-line message for a file that is no statement; empty when it is one.
-std::string Refusal(const std::string& file, const ImportOutcome& outcome) {
+std::string Refusal(const std::string& file, const ImportOutcome& outcome, const std::string& shapeAdvice) {
     if (!IsAcceptedStatementPath(file)) return "cannot open " + file + ": the path is longer than 259 characters";
     if (!outcome.opened) return "cannot open " + file;
     if (outcome.isStatement) return {};
+    if (!shapeAdvice.empty()) return file + " is not a statement: it " + shapeAdvice;
     if (outcome.headerFieldCount == 0) return file + " is not a statement: its header line cannot be read";
     const int count = outcome.headerFieldCount;
     return file + " is not a statement: its header has " + std::to_string(count) + (count == 1 ? " field" : " fields") +
@@ -208,9 +205,12 @@ int PrintStatement(const StatementOptions& options) {
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     StatementRowWriter writer(stdout, options.json);
-    PrintedTransactions transactions(writer);
-    const ImportOutcome outcome = ImportStatementFile(file, AccountOf(options), transactions);
-    const std::string refusal = Refusal(file, outcome);
+    StatementWarnings warnings;
+    PrintedTransactions transactions(writer, warnings);
+    const std::optional<StatementAccount> account = AccountOf(options);
+    const ImportOutcome outcome = ImportStatementFile(file, account, transactions);
+    const std::string shapeAdvice = outcome.opened ? ShapeAdvice(ShapeOfText(StartOfFile(file))) : std::string();
+    const std::string refusal = Refusal(file, outcome, shapeAdvice);
     if (!refusal.empty()) {
         std::fprintf(stderr, "varrow statement: %s\n", refusal.c_str());
         return kStatementRefused;
@@ -221,9 +221,13 @@ int PrintStatement(const StatementOptions& options) {
         std::fputs("varrow statement: cannot write the output\n", stderr);
         return kStatementRefused;
     }
+    if (!shapeAdvice.empty()) std::fprintf(stderr, "varrow statement: %s %s\n", file.c_str(), shapeAdvice.c_str());
+    for (const std::string& warning : warnings.Lines(account)) {
+        std::fprintf(stderr, "varrow statement: %s: %s\n", file.c_str(), warning.c_str());
+    }
     if (outcome.stoppedAtLine != 0) {
         std::fprintf(stderr, "varrow statement: %s: line %ld cannot be read (%s); reading stopped there\n", file.c_str(),
-                     outcome.stoppedAtLine, ReasonText(outcome.stopReason));
+                     outcome.stoppedAtLine, outcome.stopReasonText.c_str());
     }
     return kSuccess;
 }

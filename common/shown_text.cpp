@@ -1,8 +1,6 @@
-#include "cli/shared/shown_text.h"
+#include "common/shown_text.h"
 
 #include <cstdio>
-
-namespace cli {
 
 namespace {
 constexpr std::size_t kShownLimit = 60;
@@ -29,5 +27,3 @@ std::string Shown(std::string_view text) {
     if (text.size() > kShownLimit) shown += "...";
     return shown + "'";
 }
-
-}  // namespace cli

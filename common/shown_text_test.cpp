@@ -1,8 +1,6 @@
-#include "cli/shared/shown_text.h"
+#include "common/shown_text.h"
 
 #include <gtest/gtest.h>
-
-namespace cli {
 
 namespace {
 
@@ -23,5 +21,3 @@ TEST(Shown, QuotesTextOnOneLine) {
 }
 
 }  // namespace
-
-}  // namespace cli
