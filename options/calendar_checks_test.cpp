@@ -92,6 +92,7 @@ TEST_F(DateChecks, RefusesANonBankingDayWithItsAdvance) {
         {Date(2026, 12, 25, 18), kHoliday, "4 days to the next likely Banking Day."},
         {Date(2027, 12, 25), kWeekend, "4 days to the next likely Banking Day."},
         {Date(2028, 1, 1), kHoliday, "3 days to the next likely Banking Day."},
+        {Date(2028, 1, 3), kHoliday, "1 day to the next likely Banking Day."},  // New Year's substitute Monday
     };
     for (const auto& c : cases) {
         shown_.clear();
