@@ -44,8 +44,9 @@ PaymentExportLocation HostPaymentRunParts::ExportLocation() {
 AccountForKeys HostPaymentRunParts::Account() { return AccountOfFilter(filter_); }
 
 std::optional<PaymentOptions> HostPaymentRunParts::AskOptions(Payments& payments, const CString& templateName,
-                                                              const CString& beneficiaryReference) {
-    CPayInfoDialog dialog(payments, templateName, beneficiaryReference);
+                                                              const CString& beneficiaryReference,
+                                                              const HolidayList& listed) {
+    CPayInfoDialog dialog(payments, templateName, beneficiaryReference, listed);
     if (dialog.DoModal(::GetActiveWindow()) != IDOK) return std::nullopt;
     return dialog.Options();
 }

@@ -16,7 +16,8 @@ public:
     PaymentExportLocation ExportLocation() override;
     AccountForKeys Account() override;
     std::optional<PaymentOptions> AskOptions(Payments& payments, const CString& templateName,
-                                             const CString& beneficiaryReference) override;
+                                             const CString& beneficiaryReference,
+                                             const HolidayList& listed) override;
     void SetResultCode(std::int32_t code) override { setResultCode_(code); }
 
 private:

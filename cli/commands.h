@@ -21,6 +21,7 @@ constexpr int kAccountsFailed = 1;    // check-account: a pair is invalid or mal
 constexpr int kRefusedDate = 3;       // export: the processing date failed its checks
 constexpr int kUsageError = 64;
 constexpr int kTablesUnreadable = 66;  // check-account, export --check-accounts: the account check's tables
+constexpr int kHolidaysUnreadable = 66;  // calendar, next-date, export: the list named by --holidays
 constexpr int kInternalFailure = 70;  // the command itself failed (out of memory, for example)
 
 }  // namespace cli

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/accounts/command_tables.h"
+#include "cli/calendar/command_holidays.h"
 #include "cli/commands.h"
 #include "varrow_version.h"
 
@@ -23,7 +24,7 @@ const char* const kMainHelp =
     "varrow - Varrow Online payment files and statements, without the host\n"
     "\n"
     "  varrow export [--format F] [--date D] [--today D] [--template T] [--benref R] [--iat LIST]\n"
-    "                [--check-accounts [--tables DIR]] -o OUT PAYMENTS.csv\n"
+    "                [--check-accounts [--tables DIR]] [--holidays FILE] -o OUT PAYMENTS.csv\n"
     "      writes the upload file OUT in format F (standard-domestic, domestic-template, bulk-list,\n"
     "      ad-hoc-bulk) from a CSV payment list and prints INDEX<TAB>STATUS<TAB>TEXT per payment,\n"
     "      then result<TAB>N; exits with the result code 0, 1 or 2, 3 for a refused date,\n"
@@ -33,19 +34,22 @@ const char* const kMainHelp =
     "      SORTCODE<TAB>ACCOUNT<TAB>valid, invalid, unchecked or malformed for each pair (or each\n"
     "      line of standard input); exits 1 when a pair is invalid or malformed, 66 when the tables\n"
     "      cannot be read\n"
-    "  varrow calendar [DATE...]\n"
+    "  varrow calendar [--holidays FILE] [DATE...]\n"
     "      DD/MM/YYYY banking 0, DD/MM/YYYY holiday N or DD/MM/YYYY weekend N for each date\n"
-    "  varrow next-date [DATE...]\n"
+    "  varrow next-date [--holidays FILE] [DATE...]\n"
     "      each date and the default processing date of a run started on it at 00:00\n"
     "  varrow status-text CODE...\n"
     "      the text of each payment status code, or an empty line where there is none\n"
     "  varrow statement [--sort-code S --account A] [--json] FILE\n"
     "  varrow recognise FILE...\n"
     "  varrow --version\n"
-    "      the version of varrow, and the version of the account number check's tables in use\n"
+    "      the version of varrow, the version of the account number check's tables in use, and\n"
+    "      the holiday list beside BANKSERV.INI when there is one\n"
     "\n"
     "Dates are written DD/MM/YYYY or YYYY-MM-DD; calendar and next-date read standard input when\n"
-    "no date is given. A usage error exits 64. 'varrow COMMAND --help' explains a command.\n";
+    "no date is given. --holidays names a list of days the calendar's rule gets wrong (default:\n"
+    "HOLIDAYS.TXT beside BANKSERV.INI); one that cannot be read exits 66. A usage error exits 64.\n"
+    "'varrow COMMAND --help' explains a command.\n";
 
 struct Command {
     const char* name;
@@ -58,12 +62,14 @@ constexpr Command kCommands[] = {
     {"check-account", RunCheckAccount},
 };
 
-// The version, then the tables that the account number check would use.
+// The version, then the tables that the account number check would use and the holiday list
+// that the calendar would follow.
 int PrintVersion() {
     std::fputs("varrow " VARROW_VERSION_TEXT "\n", stdout);
     std::fflush(stdout);
     const auto tables = LoadCommandTables("--version", std::nullopt);
     std::printf("%s\n", tables ? TablesInUse(*tables).c_str() : "modulus tables cannot be read");
+    if (const auto holidays = HolidaysInUse()) std::printf("%s\n", holidays->c_str());
     return cli::kSuccess;
 }
 

@@ -37,6 +37,9 @@ BankingDay GeneralRule(Weekday weekday) {
 BankingDay January(const CivilDate& date, Weekday weekday) {
     if (date.day == 1) return On(kFirstJanuary, weekday);
     if (date.day == 2) return On(kSecondJanuary, weekday);
+    // A Monday 3 January is the substitute for New Year's Day on the Saturday; the entries for
+    // 1 and 2 January already advance past it.
+    if (date.day == 3 && weekday == Weekday::Monday) return Holiday(kMondayHolidayAdvance);
     return GeneralRule(weekday);
 }
 
@@ -87,12 +90,42 @@ int BaseOffset(Weekday today) {
     }
 }
 
-int HolidaysBetween(CalendarDay first, CalendarDay last) {
+int HolidaysBetween(CalendarDay first, CalendarDay last, const HolidayList& listed) {
     int count = 0;
     for (CalendarDay day = first; !(last < day); day = day + 1) {
-        if (IsBankingDay(day.At(0)).kind == NonBankingKind::BankHoliday) ++count;
+        if (IsBankingDay(day.At(0), listed).kind == NonBankingKind::BankHoliday) ++count;
     }
     return count;
+}
+
+bool IsWeekday(Weekday weekday) { return weekday != Weekday::Saturday && weekday != Weekday::Sunday; }
+
+// Outside the platform's range nothing is a banking day.
+bool IsBankingByRuleAndList(CalendarDay day, const HolidayList& listed) {
+    const auto civil = Split(day);
+    if (!civil) return false;
+    const auto listedAs = listed.Find(day);
+    if (listedAs == ListedAs::Closed) return false;
+    if (listedAs == ListedAs::Open && IsWeekday(WeekdayOf(*civil))) return true;
+    return RuleFor(day, *civil).banking;
+}
+
+// A listed day makes the rule's fixed advances wrong around it: count the days instead.
+constexpr int kLongestCountedAdvance = 7;
+
+int DaysToBankingDay(CalendarDay day, const HolidayList& listed) {
+    for (int days = 1; days < kLongestCountedAdvance; ++days) {
+        if (IsBankingByRuleAndList(day + days, listed)) return days;
+    }
+    return kLongestCountedAdvance;
+}
+
+BankingDay WithList(CalendarDay day, Weekday weekday, const BankingDay& byRule, const HolidayList& listed) {
+    const auto listedAs = listed.Find(day);
+    if (listedAs == ListedAs::Closed) return Holiday(DaysToBankingDay(day, listed));
+    if (listedAs == ListedAs::Open && IsWeekday(weekday)) return kBanking;
+    if (byRule.banking || !listed.ListsAnyDay(day + 1, day + byRule.advance)) return byRule;
+    return {false, DaysToBankingDay(day, listed), byRule.kind};
 }
 
 // Each advance is only an estimate, so the candidate gets three tests.
@@ -108,12 +141,19 @@ double CurrentLocalDate() {
     return *date;
 }
 
-BankingDay IsBankingDay(double date) {
+const HolidayList& NoListedDays() {
+    static const HolidayList none;
+    return none;
+}
+
+BankingDay IsBankingDay(double date, const HolidayList& listed) {
     const CalendarDay day = CalendarDay::Of(date);
     const auto civil = Split(day);
     // No rule applies to a day the platform cannot represent: it is never a banking day.
     if (!civil) return {};
-    return RuleFor(day, *civil);
+    const BankingDay byRule = RuleFor(day, *civil);
+    if (listed.Empty()) return byRule;
+    return WithList(day, WeekdayOf(*civil), byRule, listed);
 }
 
 double EasterSunday(int year) {
@@ -133,14 +173,14 @@ double EasterSunday(int year) {
     return *ToOleDate(date);
 }
 
-double NextAvailableProcessingDate(double now) {
+double NextAvailableProcessingDate(double now, const HolidayList& listed) {
     const CalendarDay today = CalendarDay::Of(now);
     const auto civil = Split(today);
     if (!civil) return now;
     const int offset = BaseOffset(WeekdayOf(*civil));
-    CalendarDay candidate = today + offset + HolidaysBetween(today + 1, today + offset);
+    CalendarDay candidate = today + offset + HolidaysBetween(today + 1, today + offset, listed);
     for (int test = 0; test < kCandidateTests; ++test) {
-        const BankingDay answer = IsBankingDay(candidate.At(0));
+        const BankingDay answer = IsBankingDay(candidate.At(0), listed);
         if (answer.banking) return candidate.At(TimeOfDay(now));
         candidate = candidate + answer.advance;
     }

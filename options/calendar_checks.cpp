@@ -39,12 +39,12 @@ std::string NonBankingText(const BankingDay& answer) {
 
 }  // namespace
 
-bool ValidateBankingDate(double date, platform::WindowHandle owner) {
+bool ValidateBankingDate(double date, platform::WindowHandle owner, const HolidayList& listed) {
     if (CalendarDay::Of(CurrentLocalDate()) > CalendarDay::Of(date)) {
         Warn(owner, kBeforeTodayText, kBeforeTodayCaption);
         return false;
     }
-    const BankingDay answer = IsBankingDay(date);
+    const BankingDay answer = IsBankingDay(date, listed);
     if (answer.banking) return true;
     // Only a day past the platform's last date has no kind: it is after today, so it is too far ahead.
     if (answer.kind == NonBankingKind::None) {

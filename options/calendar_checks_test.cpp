@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <vector>
 
 #include "options/calendar_test_helpers.h"
@@ -92,12 +93,26 @@ TEST_F(DateChecks, RefusesANonBankingDayWithItsAdvance) {
         {Date(2026, 12, 25, 18), kHoliday, "4 days to the next likely Banking Day."},
         {Date(2027, 12, 25), kWeekend, "4 days to the next likely Banking Day."},
         {Date(2028, 1, 1), kHoliday, "3 days to the next likely Banking Day."},
+        {Date(2028, 1, 3), kHoliday, "1 day to the next likely Banking Day."},  // New Year's substitute Monday
     };
     for (const auto& c : cases) {
         shown_.clear();
         EXPECT_FALSE(ValidateBankingDate(c.date, owner_)) << Show(c.date);
         ExpectOneWarning(std::string(c.firstLine) + c.advance, kNonBankingCaption, Show(c.date));
     }
+}
+
+// A listed closed day is refused as a bank holiday with the days counted to the next banking day;
+// a listed open day is accepted.
+TEST_F(DateChecks, FollowTheListedDays) {
+    std::istringstream text("2024-06-06 closed\n2024-06-07 closed\n2024-05-27 open\n");
+    const HolidayList listed = HolidayList::Parse(text, "HOLIDAYS.TXT");
+    EXPECT_FALSE(ValidateBankingDate(Date(2024, 6, 6), owner_, listed));
+    ExpectOneWarning(std::string(kHoliday) + "4 days to the next likely Banking Day.", kNonBankingCaption, "6 June");
+    shown_.clear();
+    EXPECT_TRUE(ValidateBankingDate(Date(2024, 5, 27), owner_, listed));
+    EXPECT_TRUE(ValidateBankingDate(Date(2024, 6, 6), owner_));  // the rule alone
+    EXPECT_TRUE(shown_.empty());
 }
 
 // The calendar cannot place a day past 31 December 9999; it is refused as too far ahead.

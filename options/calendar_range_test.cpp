@@ -49,6 +49,8 @@ std::map<double, int> BankHolidaysOf(int year) {
     holidays[Date(year, 1, 1)] = kFromTable;
     const double second = Date(year, 1, 2);
     if (!IsWorkingDay(second) || WeekdayOf(second) == kMonday) holidays[second] = kFromTable;
+    // New Year's Day on a Saturday moves to Monday 3 January.
+    if (WeekdayOf(Date(year, 1, 1)) == kSaturday) holidays[Date(year, 1, 3)] = 1;
     const double easter = EasterByMeeus(year);
     holidays[easter - 2] = 4;
     holidays[easter + 1] = 1;

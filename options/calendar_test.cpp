@@ -57,6 +57,7 @@ TEST(IsBankingDay, FollowsTheRuleTableOnEveryWeekdayOfEachSpecialDay) {
     const TableRow rows[] = {
         {1, 1, "H2 H1 H1 H1 H1 H1 H3"},
         {1, 2, "H2 H1 B  B  B  B  H2"},
+        {1, 3, "W1 H1 B  B  B  B  W2"},  // the Monday: the substitute for a Saturday New Year's Day
         {12, 25, "W3 H2 H2 H2 H4 H4 W4"},
         {12, 26, "W3 H2 H1 H1 H1 H3 W3"},
         {12, 27, "W2 H2 H1 B  B  B  W2"},
@@ -78,7 +79,7 @@ TEST(IsBankingDay, MondayHolidaysOnEveryWeekdayOfTheirWeeks) {
 
 TEST(IsBankingDay, OtherDaysFollowTheWeekdayRuleOnEveryWeekday) {
     const TableRow rows[] = {
-        {1, 3, "W1 B B B B B W2"},   {1, 31, "W1 B B B B B W2"},  {2, 29, "W1 B B B B B W2"},
+        {1, 4, "W1 B B B B B W2"},   {1, 31, "W1 B B B B B W2"},  {2, 29, "W1 B B B B B W2"},
         {6, 1, "W1 B B B B B W2"},   {9, 1, "W1 B B B B B W2"},   {11, 30, "W1 B B B B B W2"},
         {12, 24, "W1 B B B B B W2"}, {12, 29, "W1 B B B B B W2"}, {12, 31, "W1 B B B B B W2"},
     };
@@ -210,7 +211,8 @@ TEST(NextAvailableProcessingDate, WorkedExamples) {
         {Date(2024, 5, 24), Date(2024, 5, 29)},
         {Date(2024, 3, 27), Date(2024, 4, 2)},
         {Date(2021, 12, 23), Date(2021, 12, 29)},
-        {Date(2021, 12, 31), Date(2022, 1, 6)},
+        // Saturday 1, Sunday 2 and Monday 3 January all count as holidays.
+        {Date(2021, 12, 31), Date(2022, 1, 7)},
         // Christmas Day on a Thursday: the two holidays push the candidate onto the Sunday, which
         // advances to the Monday.
         {Date(2025, 12, 24), Date(2025, 12, 29)},

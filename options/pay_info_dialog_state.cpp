@@ -4,12 +4,14 @@
 
 #include "options/calendar.h"
 
-PayInfoDialogState::PayInfoDialogState(Payments& payments, CString templateName, CString beneficiaryReference)
+PayInfoDialogState::PayInfoDialogState(Payments& payments, CString templateName, CString beneficiaryReference,
+                                       HolidayList listed)
     : payments_(payments),
+      listed_(std::move(listed)),
       offeredTemplate_(std::move(templateName)),
       offeredBeneficiaryReference_(std::move(beneficiaryReference)) {}
 
-void PayInfoDialogState::StartAt(double now) { processingDate_ = NextAvailableProcessingDate(now); }
+void PayInfoDialogState::StartAt(double now) { processingDate_ = NextAvailableProcessingDate(now, listed_); }
 
 void PayInfoDialogState::SelectFormat(PaymentFormat format) {
     if (format != format_) changesMade_ = true;
@@ -44,7 +46,7 @@ bool PayInfoDialogState::MarkSelected(const std::vector<std::int32_t>& paymentIn
 
 bool PayInfoDialogState::Confirm(platform::WindowHandle owner, const CString& templateText,
                                  const CString& beneficiaryText) {
-    if (!ValidateBankingDate(processingDate_, owner)) return false;
+    if (!ValidateBankingDate(processingDate_, owner, listed_)) return false;
     if (IsBeyondProcessingHorizon(processingDate_, owner)) return false;
     confirmedTemplate_ = templateText.Left(kTemplateNameLimit);
     confirmedBeneficiaryReference_ = beneficiaryText.Left(kBeneficiaryReferenceLimit);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/cstring.h"
+#include "options/holiday_list.h"
 #include "options/payment_list_rows.h"
 #include "options/payment_options.h"
 #include "payments/payment.h"
@@ -13,8 +14,10 @@
 // and what Cancel undoes. The window shows this state and reports the user's actions to it.
 class PayInfoDialogState {
 public:
-    // The payments stay the caller's; the texts are the values the boxes offer.
-    PayInfoDialogState(Payments& payments, CString templateName, CString beneficiaryReference);
+    // The payments stay the caller's; the texts are the values the boxes offer; the dates are
+    // judged by the calendar with the days `listed`.
+    PayInfoDialogState(Payments& payments, CString templateName, CString beneficiaryReference,
+                       HolidayList listed = HolidayList());
 
     // The default processing date: the next available one after `now`.
     void StartAt(double now);
@@ -59,6 +62,7 @@ private:
     void ClearEveryMark();
 
     Payments& payments_;
+    HolidayList listed_;
     bool changesMade_ = false;
     double processingDate_ = 0;
     PaymentFormat format_ = PaymentFormat::StandardDomestic;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <vector>
 
 #include "common/ole_date.h"
@@ -86,6 +87,18 @@ TEST_F(PayInfoDialogStateTest, StartsAtTheNextAvailableProcessingDate) {
     state.StartAt(CurrentLocalDate());
     EXPECT_EQ(state.ProcessingDate(), NextAvailableProcessingDate(CurrentLocalDate()));
     EXPECT_EQ(static_cast<long long>(state.ProcessingDate()), static_cast<long long>(Date(2026, 12, 9)));
+}
+
+// The list the run read reaches both the default date and the check on OK.
+TEST_F(PayInfoDialogStateTest, JudgesItsDatesWithTheListedDays) {
+    std::istringstream text("2026-12-09 closed\n");
+    PayInfoDialogState listed(payments, "", "", HolidayList::Parse(text, "HOLIDAYS.TXT"));
+    listed.StartAt(CurrentLocalDate());
+    EXPECT_EQ(static_cast<long long>(listed.ProcessingDate()), static_cast<long long>(Date(2026, 12, 10)));
+    listed.DateChanged(Date(2026, 12, 9));
+    EXPECT_FALSE(listed.Confirm(nullptr, "", ""));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "Non-Banking Date Specified");
 }
 
 TEST_F(PayInfoDialogStateTest, SetAndResetMarkTheSelectedPayments) {

@@ -4,6 +4,7 @@
 
 #include "common/errors.h"
 #include "payments/account_check_tables.h"
+#include "payments/run_holiday_list.h"
 #include "payments/run_message_caption.h"
 #include "payments/payment_file.h"
 #include "payments/status_codes.h"
@@ -61,8 +62,9 @@ std::int32_t RunPayments(PaymentRunParts& parts, Payments* payments, SettingsSto
 
     const RememberedValues remembered = ReadRemembered(parts.Account(), settings);
     const std::optional<ModulusTables> accountTables = AccountCheckTables(settings);
+    const HolidayList listed = RunHolidayList(settings);
     const std::optional<PaymentOptions> options =
-        parts.AskOptions(*payments, remembered.templateName, remembered.beneficiaryReference);
+        parts.AskOptions(*payments, remembered.templateName, remembered.beneficiaryReference, listed);
     if (!options) return Cancelled(parts);
     const std::optional<std::string> outputPath = ChooseOutputFile(location.extension, defaultPath, filter);
     if (!outputPath) return Cancelled(parts);

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/cstring.h"
+#include "options/holiday_list.h"
 #include "options/output_file_choice.h"
 #include "options/payment_options.h"
 #include "payments/payment.h"
@@ -24,9 +25,11 @@ public:
     virtual AccountForKeys Account() = 0;
 
     // The options dialog, shown modally over the active window and offering the remembered
-    // values: the options after OK, nothing after anything else.
+    // values, its dates judged with the days `listed`: the options after OK, nothing after
+    // anything else.
     virtual std::optional<PaymentOptions> AskOptions(Payments& payments, const CString& templateName,
-                                                     const CString& beneficiaryReference) = 0;
+                                                     const CString& beneficiaryReference,
+                                                     const HolidayList& listed) = 0;
 
     // The service's ResultCode, which the host reads after the run.
     virtual void SetResultCode(std::int32_t code) = 0;
@@ -35,7 +38,8 @@ public:
 // Process, step by step: the export location, the default path (with its warning) and the file
 // filter; ResultCode 0; the 4000-payment limit; the remembered template name and beneficiary
 // reference of the account and, where BANKSERV.INI turns it on, the account number check's tables;
-// the options dialog; the save dialog; the settings stored; the upload file written. Returns what
-// Process returns: 0, 1 when a header or record failed its checks, or 40 for too many payments.
+// the administrator's list of bank holidays beside BANKSERV.INI; the options dialog; the save
+// dialog; the settings stored; the upload file written. Returns what Process returns: 0, 1 when a
+// header or record failed its checks, or 40 for too many payments.
 // Null `payments` raises E_INVALIDARG as a `long`, after ResultCode 0.
 std::int32_t RunPayments(PaymentRunParts& parts, Payments* payments, SettingsStore& settings);

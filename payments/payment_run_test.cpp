@@ -45,6 +45,7 @@ public:
     AccountForKeys account;
     std::optional<PaymentOptions> answer;  // nothing: the user cancels the options dialog
     std::int32_t resultCode = -7;          // what the host left from before
+    std::size_t listedDays = 0;            // the holiday list the dialog was given
 
     PaymentExportLocation ExportLocation() override {
         journal_.push_back("ExportLocation");
@@ -56,8 +57,9 @@ public:
         return account;
     }
     std::optional<PaymentOptions> AskOptions(Payments&, const CString& templateName,
-                                             const CString& beneficiaryReference) override {
+                                             const CString& beneficiaryReference, const HolidayList& listed) override {
         journal_.push_back("AskOptions(" + Quoted(templateName) + ", " + Quoted(beneficiaryReference) + ")");
+        listedDays = listed.Size();
         return answer;
     }
     void SetResultCode(std::int32_t code) override {
@@ -354,6 +356,41 @@ TEST_F(PaymentRunTest, UnreadableTablesAreToldBeforeTheOptionsAndTheRunGoesOnUnc
     EXPECT_NE(messages[0].text.find("without the account number check"), std::string::npos) << messages[0].text;
     EXPECT_EQ(messages[0].icon, platform::MessageIcon::Warning);
     EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 0}));
+}
+
+TEST_F(PaymentRunTest, TheHolidayListBesideTheSettingsReachesTheDialogUnlessItIsDamaged) {
+    const fs::path list = appData.Path() / "TESK" / "Tesk EBanking" / "HOLIDAYS.TXT";
+    const struct {
+        const char* name;
+        const char* text;  // nullptr: no file
+        std::size_t listedDays;
+        const char* told;  // nullptr: nothing
+    } rows[] = {
+        {"no file", nullptr, 0, nullptr},
+        {"a good list", "2022-09-19 closed # the funeral\n2020-05-04 open\n", 2, nullptr},
+        {"a damaged list", "2022-09-19 closed\n2022-06-31 closed\n", 0, " line 2: "},
+    };
+    for (const auto& row : rows) {
+        journal.clear();
+        messages.clear();
+        fs::remove(list);
+        if (row.text) appData.Write("TESK/Tesk EBanking/HOLIDAYS.TXT", row.text);
+        parts.answer = std::nullopt;
+        EXPECT_EQ(Run(), 0) << row.name;
+        EXPECT_EQ(parts.listedDays, row.listedDays) << row.name;
+        if (!row.told) {
+            EXPECT_TRUE(messages.empty()) << row.name;
+            continue;
+        }
+        const Journal expected = {"ExportLocation", "ResultCode 0", "Account", "MessageBox Tesk Varrow Internet Quidlane",
+                                  "AskOptions(\"\", \"\")", "ResultCode 3"};
+        EXPECT_EQ(journal, expected) << row.name;
+        ASSERT_EQ(messages.size(), 1u) << row.name;
+        EXPECT_NE(messages[0].text.find("cannot be read:\r\n" + list.string() + row.told), std::string::npos)
+            << messages[0].text;
+        EXPECT_NE(messages[0].text.find("regular bank holidays alone"), std::string::npos) << messages[0].text;
+        EXPECT_EQ(messages[0].icon, platform::MessageIcon::Warning) << row.name;
+    }
 }
 
 TEST_F(PaymentRunTest, AFailedCheckStaysInTheResultWhenALaterPaymentBreaksTheRun) {

@@ -71,7 +71,7 @@ TEST(NextDateCommand, GivesTheDefaultProcessingDateOfEachDay) {
               "24/05/2024 29/05/2024\n"
               "27/03/2024 02/04/2024\n"
               "23/12/2021 29/12/2021\n"
-              "31/12/2021 06/01/2022\n");
+              "31/12/2021 07/01/2022\n");
     EXPECT_EQ(run.exitCode, 0);
 }
 
@@ -110,7 +110,7 @@ TEST(StatusTextCommand, RefusesWhatIsNoCode) {
 TEST(Help, ExplainsEveryCommand) {
     const ProcessResult run = RunVarrow({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* topic : {"varrow export", "varrow calendar [DATE...]", "varrow next-date [DATE...]",
+    for (const char* topic : {"varrow export", "varrow calendar [--holidays FILE] [DATE...]", "varrow next-date [--holidays FILE] [DATE...]",
                               "varrow status-text CODE...", "DD/MM/YYYY", "64"}) {
         EXPECT_NE(run.out.find(topic), std::string::npos) << topic;
     }

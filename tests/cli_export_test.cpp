@@ -314,7 +314,7 @@ TEST_F(ExportTest, TheDefaultDateIsTheNextAvailableOneAfterToday) {
         {"20/05/2024", "22052024"},  // Monday: Wednesday
         {"24/05/2024", "29052024"},  // Friday: Monday 27 May is a holiday
         {"2024-03-27", "02042024"},  // over Easter
-        {"31/12/2021", "06012022"},
+        {"31/12/2021", "07012022"},  // Saturday 1 to Monday 3 January all holidays
     };
     const std::string csv = kHeader + "12-34-56,12345678,1,20-00-00,87654321,X,,\r\n";
     for (const auto& [today, written] : cases) {

@@ -79,9 +79,13 @@ std::string SettingsFile() {
     return std::string(folder) + "\\TESK\\Tesk EBanking\\BANKSERV.INI";
 }
 
+// The administrator's list of bank holidays beside the settings file.
+std::string HolidayListFile() { return fs::path(SettingsFile()).parent_path().string() + "\\HOLIDAYS.TXT"; }
+
 void StartWithoutSettings() {
     fs::create_directories(fs::path(SettingsFile()).parent_path());
     ::DeleteFileA(SettingsFile().c_str());
+    ::DeleteFileA(HolidayListFile().c_str());
 }
 
 void Store(const char* key, const char* value) {
@@ -124,6 +128,12 @@ Day LaterBankingDay() {
 std::string FileDate(const Day& d) {  // DDMMYYYY, as the files write it
     char text[16];
     std::snprintf(text, sizeof text, "%02d%02d%04d", d.day, d.month, d.year);
+    return text;
+}
+
+std::string IsoDate(const Day& d) {  // YYYY-MM-DD, as the holiday list writes it
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
     return text;
 }
 
@@ -242,7 +252,10 @@ protected:
                   S_OK);
         service->put_ResultCode(-7);
     }
-    void TearDown() override { substitute_host::Reset(); }
+    void TearDown() override {
+        substitute_host::Reset();
+        ::DeleteFileA(HolidayListFile().c_str());
+    }
 
     HRESULT Process(ITeskPayments* payments, ITeskServiceFilter* filter, const std::function<void()>& user) {
         return run_user::WithUser([&] { return service->Process(payments, filter); }, user);
@@ -415,6 +428,48 @@ TEST_F(ProcessRunTest, AccountCheckTurnedOnGivesTheInvalidPayee36InEveryFormat) 
         EXPECT_EQ(substitute_host::Statuses(payments.Get()), (std::vector<long>{0, 36})) << row.name;
         EXPECT_EQ(FileLines(Output()).size(), row.lines) << row.name;  // the invalid payment's line too
     }
+}
+
+// A list with a line that cannot be read is not used at all: its first line would close the day the
+// user picks, which the dialog accepts all the same.
+TEST_F(ProcessRunTest, AnUnreadableHolidayListIsToldBeforeTheOptionsAndIgnored) {
+    const Day later = LaterBankingDay();
+    {
+        std::FILE* list = std::fopen(HolidayListFile().c_str(), "wb");
+        ASSERT_NE(list, nullptr);
+        std::fputs((IsoDate(later) + " closed\r\n2022-13-01 closed\r\n").c_str(), list);
+        std::fclose(list);
+    }
+    const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(ThreePayments());
+    const run_user::ActiveHostWindow host;
+    std::string told;
+    HWND owner = nullptr;
+    bool warning = false;
+    Day shown{0, 0, 0};
+    const HRESULT hr = Process(payments.Get(), nullptr, [&] {
+        HWND box = gui::WaitForWindow("#32770", "Tesk Varrow Internet Quidlane");
+        if (!box) return;
+        told = gui::MessageBoxText(box);
+        owner = ::GetWindow(box, GW_OWNER);
+        warning = run_user::MessageBoxIcon(box) == ::LoadIcon(nullptr, IDI_WARNING);
+        gui::Answer(box, IDOK);
+        HWND options = run_user::WaitForOptionsDialog();
+        if (!options) return;
+        shown = DayOf(gui::PickerDate(::GetDlgItem(options, IDC_PROCESSING_DATE)));
+        Choose(options, Choice{IDC_STANDARD_DOMESTIC, nullptr, nullptr, {}, later});
+        Confirm(options);
+        if (HWND save = run_user::WaitForSaveDialog()) run_user::SaveAs(save, Output());
+    });
+    EXPECT_NE(told.find("cannot be read:\r\n" + HolidayListFile() + " line 2: "), std::string::npos) << told;
+    EXPECT_NE(told.find("regular bank holidays alone"), std::string::npos) << told;
+    EXPECT_EQ(owner, host.Get());
+    EXPECT_TRUE(warning);
+    EXPECT_EQ(shown, DefaultProcessingDay());
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_EQ(ResultCode(), 0);
+    const Lines lines = FileLines(Output());
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(Field(lines[0], 19), FileDate(later)) << lines[0];
 }
 
 TEST_F(ProcessRunTest, CancellingTheOptionsDialogClearsEveryMarkAndEndsWithThree) {

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/calendar/command_holidays.h"
 #include "cli/calendar/date_text.h"
 #include "cli/commands.h"
 #include "cli/shared/command_guard.h"
 #include "cli/shared/input_file.h"
+#include "cli/shared/option_reader.h"
 #include "cli/shared/shown_text.h"
 #include "cli/shared/usage_error.h"
 #include "options/calendar.h"
@@ -18,7 +20,7 @@ namespace cli {
 namespace {
 
 const char* const kCalendarHelp =
-    "usage: varrow calendar [DATE...]\n"
+    "usage: varrow calendar [--holidays FILE] [DATE...]\n"
     "\n"
     "For each DATE, or with none each line of standard input, tells whether the banks process\n"
     "payments on it:\n"
@@ -27,17 +29,31 @@ const char* const kCalendarHelp =
     "  DD/MM/YYYY weekend N\n"
     "Dates are written DD/MM/YYYY or YYYY-MM-DD. A text that is not an existing date is a usage\n"
     "error (exit 64): among the arguments before anything is printed, on standard input where\n"
-    "it stands.\n";
+    "it stands.\n"
+    "%s";
 
 const char* const kNextDateHelp =
-    "usage: varrow next-date [DATE...]\n"
+    "usage: varrow next-date [--holidays FILE] [DATE...]\n"
     "\n"
     "For each DATE, or with none each line of standard input, prints the date and the default\n"
     "processing date of a payment run started on it at 00:00:\n"
     "  DD/MM/YYYY DD/MM/YYYY\n"
     "Dates are written DD/MM/YYYY or YYYY-MM-DD. A text that is not an existing date is a usage\n"
     "error (exit 64): among the arguments before anything is printed, on standard input where\n"
-    "it stands.\n";
+    "it stands.\n"
+    "%s";
+
+const char* const kHolidaysHelp =
+    "\n"
+    "--holidays FILE\n"
+    "  the days listed for the calendar, one a line: YYYY-MM-DD closed (a bank holiday the rule\n"
+    "  does not know) or YYYY-MM-DD open (a rule holiday that was moved away), a comment after #.\n"
+    "  Default: HOLIDAYS.TXT beside BANKSERV.INI, as the component reads it, when it is there;\n"
+    "  standard error names the list in use. A FILE that cannot be read cleanly exits 66 naming\n"
+    "  the file and the line; a damaged HOLIDAYS.TXT is passed over with a note, as the component\n"
+    "  passes it over.\n";
+
+const std::vector<OptionSpec> kOptions = {{"--holidays"}};
 
 double DateOf(const std::string& text, const std::string& where) {
     const auto date = ParseCommandLineDate(text);
@@ -60,7 +76,6 @@ void ForEachDate(const std::vector<std::string>& args, std::FILE* input, const s
     if (!args.empty()) {
         std::vector<double> dates;
         for (const auto& arg : args) {
-            if (arg.size() > 1 && arg[0] == '-') throw UsageError("unknown option " + Shown(arg));
             dates.push_back(DateOf(arg, ""));
         }
         for (const double date : dates) each(date);
@@ -89,25 +104,29 @@ std::string Formatted(double date) {
     return *text;
 }
 
-void PrintBankingDay(double date) {
-    const BankingDay day = IsBankingDay(date);
+void PrintBankingDay(double date, const HolidayList& listed) {
+    const BankingDay day = IsBankingDay(date, listed);
     std::printf("%s %s %d\n", Formatted(date).c_str(), KindName(day), day.advance);
 }
 
-void PrintNextDate(double date) {
-    const double next = NextAvailableProcessingDate(date);
+void PrintNextDate(double date, const HolidayList& listed) {
+    const double next = NextAvailableProcessingDate(date, listed);
     const auto nextText = FormatCommandLineDate(next);
     if (!nextText) throw UsageError("the next processing date after " + Formatted(date) + " lies beyond 31/12/9999");
     std::printf("%s %s\n", Formatted(date).c_str(), nextText->c_str());
 }
 
-int RunDateCommand(const char* name, const char* help, const std::vector<std::string>& args, void (*print)(double)) {
+int RunDateCommand(const char* name, const char* help, const std::vector<std::string>& args,
+                   void (*print)(double, const HolidayList&)) {
     return RunGuarded(name, [&] {
         if (AsksForHelp(args)) {
-            std::fputs(help, stdout);
+            std::printf(help, kHolidaysHelp);
             return kSuccess;
         }
-        ForEachDate(args, stdin, print);
+        const OptionReader options(args, kOptions);
+        const auto listed = LoadCommandHolidays(name, options.Take("--holidays"));
+        if (!listed) return kHolidaysUnreadable;
+        ForEachDate(options.Positional(), stdin, [&](double date) { print(date, *listed); });
         return kSuccess;
     });
 }

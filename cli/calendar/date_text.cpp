@@ -4,38 +4,11 @@
 #include <cstdio>
 
 #include "common/ole_date.h"
+#include "common/written_date.h"
 
 namespace cli {
 
-namespace {
-
-constexpr int kSmallestYear = 100;
-
-// The number written by exactly `count` digits at `at`, or -1.
-int Digits(std::string_view text, std::size_t at, std::size_t count) {
-    if (at + count > text.size()) return -1;
-    int value = 0;
-    for (std::size_t i = at; i < at + count; ++i) {
-        if (text[i] < '0' || text[i] > '9') return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
-std::optional<CivilDate> ParseCivilDate(std::string_view text) {
-    if (text.size() != 10) return std::nullopt;
-    if (text[2] == '/' && text[5] == '/') return CivilDate{Digits(text, 6, 4), Digits(text, 3, 2), Digits(text, 0, 2)};
-    if (text[4] == '-' && text[7] == '-') return CivilDate{Digits(text, 0, 4), Digits(text, 5, 2), Digits(text, 8, 2)};
-    return std::nullopt;
-}
-
-}  // namespace
-
-std::optional<double> ParseCommandLineDate(std::string_view text) {
-    const auto date = ParseCivilDate(text);
-    if (!date || date->year < kSmallestYear || date->month < 0 || date->day < 0) return std::nullopt;
-    return ToOleDate(*date);
-}
+std::optional<double> ParseCommandLineDate(std::string_view text) { return ParseWrittenDate(text); }
 
 std::optional<std::string> FormatCommandLineDate(double date) {
     // Truncated, not floored: before 1899 an OLE date counts its days down and its time of day

@@ -16,7 +16,7 @@ namespace {
 
 const std::vector<OptionSpec> kOptions = {
     {"--format"}, {"--date"}, {"--today"}, {"--template"}, {"--benref"}, {"--iat"}, {"-o"}, {"--output", true, "-o"},
-    {"--check-accounts", false}, {"--tables"},
+    {"--check-accounts", false}, {"--tables"}, {"--holidays"},
 };
 
 // "a, b, c or d"
@@ -87,6 +87,7 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& args) {
     parsed.checkAccounts = options.Has("--check-accounts");
     parsed.tables = options.Take("--tables");
     if (parsed.tables && !parsed.checkAccounts) throw UsageError("--tables is for the account number check: give --check-accounts too");
+    parsed.holidays = options.Take("--holidays");
     const auto output = options.Take("-o");
     if (!output || output->empty()) throw UsageError("no output file: give -o OUT");
     parsed.output = *output;

@@ -20,6 +20,7 @@ struct ExportArguments {
     std::vector<std::int32_t> iat;                    // payment indexes to mark, in the order given
     bool checkAccounts = false;                       // the bank's account number check of every payee
     std::optional<std::string> tables;                // the folder of its tables; default: as the component chooses
+    std::optional<std::string> holidays;              // the calendar's listed days; default: as the component reads them
     std::string output;
     std::string payments;
 };

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/accounts/command_tables.h"
+#include "cli/calendar/command_holidays.h"
 #include "cli/commands.h"
 #include "cli/export/export_arguments.h"
 #include "cli/export/payment_table.h"
@@ -26,7 +27,8 @@ namespace {
 
 const char* const kExportHelp =
     "usage: varrow export [--format F] [--date D] [--today D] [--template T] [--benref R]\n"
-    "                     [--iat LIST] [--check-accounts [--tables DIR]] -o OUT PAYMENTS.csv\n"
+    "                     [--iat LIST] [--check-accounts [--tables DIR]] [--holidays FILE]\n"
+    "                     -o OUT PAYMENTS.csv\n"
     "\n"
     "Writes the Varrow Online upload file OUT for the payments in PAYMENTS.csv, as the payment\n"
     "service does for the host, and reports the status code the run left in every payment.\n"
@@ -48,6 +50,9 @@ const char* const kExportHelp =
     "                 does with ModulusCheck=1 in section [Validation] of BANKSERV.INI: a payee\n"
     "                 that passes every other check but fails this one gets status 36\n"
     "  --tables DIR   the account number check's tables, as 'varrow check-account --help' says\n"
+    "  --holidays FILE\n"
+    "                 the days listed for the calendar of the date checks and the default date,\n"
+    "                 as 'varrow calendar --help' says; exits 66 when FILE cannot be read\n"
     "  -o OUT         the upload file to write (--output OUT)\n"
     "  --name=VALUE   is the same as --name VALUE\n"
     "Dates are written DD/MM/YYYY or YYYY-MM-DD; anything else, or a date that does not exist,\n"
@@ -70,7 +75,7 @@ const char* const kExportHelp =
     "The run, in this order\n"
     "  1. More than 4000 payments: the limit's message on standard error, exit 40, no file.\n"
     "     With --check-accounts, tables that cannot be read: one line naming the file and the\n"
-    "     line at fault, exit 66, no file.\n"
+    "     line at fault, exit 66, no file. The same for a --holidays FILE that cannot be read.\n"
     "  2. The date checks of the options dialog: a date before today, on a weekend or bank\n"
     "     holiday, or more than 45 days ahead prints the dialog's message on standard error and\n"
     "     exits 3; no file is written.\n"
@@ -88,7 +93,7 @@ const char* const kExportHelp =
     "  3   the processing date was refused\n"
     "  40  more than 4000 payments\n"
     "  64  usage error\n"
-    "  66  --check-accounts: the tables cannot be read; no file\n";
+    "  66  --check-accounts: the tables cannot be read, or the --holidays list cannot; no file\n";
 
 void Note(const std::string& text) { std::fprintf(stderr, "varrow export: note: %s\n", text.c_str()); }
 
@@ -138,7 +143,9 @@ void MarkInterAccountTransfers(MemoryPayments& payments, const std::vector<std::
 }
 
 // The date checks of the dialog's OK; each refusal has already printed its message.
-bool DateAccepted(double date) { return ValidateBankingDate(date, nullptr) && !IsBeyondProcessingHorizon(date, nullptr); }
+bool DateAccepted(double date, const HolidayList& listed) {
+    return ValidateBankingDate(date, nullptr, listed) && !IsBeyondProcessingHorizon(date, nullptr);
+}
 
 std::string FailureText(PaymentFileOutcome::Failure failure, std::int32_t count) {
     using Failure = PaymentFileOutcome::Failure;
@@ -194,8 +201,11 @@ int Export(const ExportArguments& arguments) {
         accountTables = LoadCommandTables("export", arguments.tables);
         if (!accountTables) return kTablesUnreadable;
     }
-    const double processingDate = arguments.date ? *arguments.date : NextAvailableProcessingDate(CurrentLocalDate());
-    if (!DateAccepted(processingDate)) return kRefusedDate;
+    const auto listed = LoadCommandHolidays("export", arguments.holidays);
+    if (!listed) return kHolidaysUnreadable;
+    const double processingDate =
+        arguments.date ? *arguments.date : NextAvailableProcessingDate(CurrentLocalDate(), *listed);
+    if (!DateAccepted(processingDate, *listed)) return kRefusedDate;
 
     const PaymentOptions options = ChooseOptions(arguments, processingDate, templateBox, benrefBox);
     const PaymentFileOutcome outcome =

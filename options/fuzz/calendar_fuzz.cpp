@@ -1,9 +1,12 @@
 // Fuzz target: the date conversions and the banking-day calendar on any doubles, any date parts
-// and any clock reading the platform can give. Nothing raises; a date that converts one way
-// converts back to the same day and second; the calendar's answers agree with each other.
+// and any clock reading the platform can give, and the holiday list reader on any text. Nothing
+// raises but a list's refusal, which names the file and the line; a date that converts one way
+// converts back to the same day and second; the calendar's answers agree with each other, with a
+// list as without one.
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <sstream>
 
 #include "common/errors.h"
 #include "common/ole_date.h"
@@ -106,6 +109,31 @@ void CheckDateChecks(FuzzInput& in, double date, Problems& problems) {
     if (beyond != (messages > 0)) problems.push_back(Text(date) + ": the horizon's answer and its message disagree");
 }
 
+// With the list the bytes left over spell, if it reads: the answers still agree with each other and
+// with what the list says of the day.
+void CheckWithList(const std::string& text, double date, Problems& problems) {
+    std::istringstream in(text);
+    HolidayList listed;
+    try {
+        listed = HolidayList::Parse(in, "HOLIDAYS.TXT");
+    } catch (const HolidayListError& error) {
+        if (std::string(error.what()).rfind("HOLIDAYS.TXT line ", 0) != 0 || error.Line() == 0)
+            problems.push_back(std::string("a refusal that names no line: ") + error.what());
+        return;
+    }
+    const BankingDay day = IsBankingDay(date, listed);
+    const bool consistent = day.banking ? day.advance == 0 && day.kind == NonBankingKind::None
+                                        : day.advance >= 0 && day.advance <= 7;
+    if (!consistent) problems.push_back(Text(date) + " with the list has advance " + std::to_string(day.advance));
+    const auto listedAs = listed.Find(CalendarDay::Of(date));
+    if (listedAs == ListedAs::Closed && day.kind != NonBankingKind::BankHoliday && FromOleDate(date))
+        problems.push_back(Text(date) + " is listed closed but is no bank holiday");
+    const double next = NextAvailableProcessingDate(date, listed);
+    if (std::isnan(date) || next == date) return;
+    if (!IsBankingDay(next, listed).banking || !(next > date))
+        problems.push_back("with the list the next processing date after " + Text(date) + " is " + Text(next));
+}
+
 }  // namespace
 
 std::vector<std::string> FuzzCheck(std::string_view input) {
@@ -122,6 +150,7 @@ std::vector<std::string> FuzzCheck(std::string_view input) {
             problems.push_back("Easter Sunday of " + std::to_string(year) + " is no Sunday in March or April");
         }
         CheckDateChecks(in, date, problems);
+        CheckWithList(in.Rest(), date, problems);
     } catch (const CAtlException& e) {
         problems.push_back("raised HRESULT " + std::to_string(e.Result()));
     } catch (const std::exception& e) {

@@ -59,9 +59,10 @@ RECT CentringArea(HWND owner, const RECT& workArea) {
 
 }  // namespace
 
-CPayInfoDialog::CPayInfoDialog(Payments& payments, CString templateName, CString beneficiaryReference)
+CPayInfoDialog::CPayInfoDialog(Payments& payments, CString templateName, CString beneficiaryReference,
+                               HolidayList listed)
     : commonControls_(LoadCommonControls()),
-      state_(payments, std::move(templateName), std::move(beneficiaryReference)) {}
+      state_(payments, std::move(templateName), std::move(beneficiaryReference), std::move(listed)) {}
 
 INT_PTR CPayInfoDialog::DoModal(HWND owner) {
     return ::DialogBoxParamA(platform::ModuleInstance(), MAKEINTRESOURCEA(IDD_PAYMENT_OPTIONS), owner, DialogProc,

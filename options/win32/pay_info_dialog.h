@@ -13,8 +13,9 @@
 class CPayInfoDialog {
 public:
     // Loads the common controls for the date picker. The payments stay the caller's and must
-    // outlive the dialog.
-    CPayInfoDialog(Payments& payments, CString templateName, CString beneficiaryReference);
+    // outlive the dialog; the dates are judged with the days `listed`.
+    CPayInfoDialog(Payments& payments, CString templateName, CString beneficiaryReference,
+                   HolidayList listed = HolidayList());
     CPayInfoDialog(const CPayInfoDialog&) = delete;
     CPayInfoDialog& operator=(const CPayInfoDialog&) = delete;
 

@@ -1,0 +1,36 @@
+#include "common/written_date.h"
+
+#include "common/ole_date.h"
+
+namespace {
+
+constexpr int kSmallestYear = 100;
+
+// The number written by exactly `count` digits at `at`, or -1.
+int Digits(std::string_view text, std::size_t at, std::size_t count) {
+    if (at + count > text.size()) return -1;
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+std::optional<double> Midnight(const CivilDate& date) {
+    if (date.year < kSmallestYear || date.month < 0 || date.day < 0) return std::nullopt;
+    return ToOleDate(date);
+}
+
+}  // namespace
+
+std::optional<double> ParseIsoDate(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+    return Midnight({Digits(text, 0, 4), Digits(text, 5, 2), Digits(text, 8, 2)});
+}
+
+std::optional<double> ParseWrittenDate(std::string_view text) {
+    if (text.size() == 10 && text[2] == '/' && text[5] == '/')
+        return Midnight({Digits(text, 6, 4), Digits(text, 3, 2), Digits(text, 0, 2)});
+    return ParseIsoDate(text);
+}

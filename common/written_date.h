@@ -1,0 +1,13 @@
+#pragma once
+#include <optional>
+#include <string_view>
+
+// Dates as people write them in files and on command lines, exactly that many digits, at
+// midnight. Nothing for any other text, for a date that does not exist (2026-02-31) and for a year
+// below 100, which the platform would read through its two-digit window (0024 would become 2024).
+
+// YYYY-MM-DD.
+std::optional<double> ParseIsoDate(std::string_view text);
+
+// DD/MM/YYYY or YYYY-MM-DD.
+std::optional<double> ParseWrittenDate(std::string_view text);
