@@ -11,7 +11,13 @@ SANITIZER_ENV := ASAN_OPTIONS=exitcode=86:detect_leaks=1:strict_string_checks=1:
 MINUTES ?= 10
 # The Windows tree Wine can run here: the shipped i686 one, or x86_64 where 32-bit programs cannot start.
 WINE_TREE := $(shell scripts/wine-loader 32 >/dev/null 2>&1 && echo win32 || echo win64)
-WIN32_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-i686.cmake
+# Signing the shipped Windows files: make package SIGN_PKCS12=FILE SIGN_PASSWORD_FILE=FILE
+# [SIGN_TIMESTAMP_URL=URL]. Every configuration of the i686 tree says whether to sign, so that a
+# tree once signed does not stay so.
+SIGN_FLAGS = -DVARROW_SIGN_PKCS12=$(if $(SIGN_PKCS12),$(abspath $(SIGN_PKCS12))) \
+             -DVARROW_SIGN_PASSWORD_FILE=$(if $(SIGN_PASSWORD_FILE),$(abspath $(SIGN_PASSWORD_FILE))) \
+             -DVARROW_SIGN_TIMESTAMP_URL=$(SIGN_TIMESTAMP_URL)
+WIN32_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-i686.cmake $(SIGN_FLAGS)
 WIN64_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-x86_64.cmake
 # The release's version, set in CMakeLists.txt; the installer test upgrades to the next one.
 VERSION := $(shell sed -nE 's/^project.varrow VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
@@ -31,7 +37,7 @@ UPGRADE_TREE := build/upgrade
 endif
 
 .PHONY: deps build build-native build-win32 build-win64 build-sanitize test demo bench fuzz soak package \
-        installer-test installer-check clean
+        installer-test installer-check signing-check reproducible-check clean
 
 deps:
 	@scripts/install-deps
@@ -62,9 +68,10 @@ test: build package
 	scripts/wine-ctest build/win64
 	$(MAKE) --no-print-directory installer-check
 
-# The three packages in build/dist, with the shipped binaries' debug files in build/dist/debug.
-# Only what is shipped is built.
+# The three packages in build/dist, with the shipped binaries' debug files in build/dist/debug and
+# the SHA-256 sums of all of them in build/dist/SHA256SUMS. Only what is shipped is built.
 package: deps
+	@$(if $(SIGN_PKCS12),,echo "package: no SIGN_PKCS12 given: the DLL, varrow.exe and the MSI are not signed")
 	cmake -S . -B build/native $(CMAKE_FLAGS) >/dev/null
 	cmake --build build/native -j$(JOBS) --target shipped
 	cmake -S . -B build/win32 $(WIN32_FLAGS) >/dev/null
@@ -75,6 +82,18 @@ package: deps
 	cp build/native/cpack/varrow-$(VERSION)-linux-*.tar.gz build/native/cpack/varrow_$(VERSION)_*.deb \
 	   build/win32/VarrowOnline-$(VERSION)-x86.msi $(DIST)/
 	cp build/native/shipped/*.debug build/win32/shipped/*.debug $(DIST)/debug/
+	cd $(DIST) && LC_ALL=C sha256sum *.* debug/* >SHA256SUMS
+
+# The signing path of make package with a throw-away certificate: the signatures verify, a changed
+# byte fails, and the signed DLL and package install and serve the client under Wine.
+signing-check:
+	packaging/signing_test.py --work build/signing-test --arch $(INSTALLER_ARCH) --idl-dir host \
+	    --client tests/com_client_test.vbs --version $(VERSION)
+
+# Two builds of the packages from the commit (HEAD) in two temporary folders at two times, every
+# shipped file compared (not part of make test: it builds everything twice, without ccache).
+reproducible-check:
+	scripts/reproducible-check
 
 # The installer under Wine, against a build of the same sources as the next version, which
 # needs only the DLL, varrow.exe and the MSI; and the Debian package when run as root.
