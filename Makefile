@@ -67,6 +67,7 @@ test: build package
 	scripts/wine-ctest build/win32
 	scripts/wine-ctest build/win64
 	$(MAKE) --no-print-directory installer-check
+	$(MAKE) --no-print-directory signing-check
 
 # The three packages in build/dist, with the shipped binaries' debug files in build/dist/debug and
 # the SHA-256 sums of all of them in build/dist/SHA256SUMS. Only what is shipped is built.
@@ -77,7 +78,7 @@ package: deps
 	cmake -S . -B build/win32 $(WIN32_FLAGS) >/dev/null
 	cmake --build build/win32 -j$(JOBS) --target msi
 	rm -rf $(DIST) build/native/cpack
-	cd build/native && cpack -B cpack >/dev/null
+	cd build/native && umask 022 && cpack -B cpack >/dev/null
 	mkdir -p $(DIST)/debug
 	cp build/native/cpack/varrow-$(VERSION)-linux-*.tar.gz build/native/cpack/varrow_$(VERSION)_*.deb \
 	   build/win32/VarrowOnline-$(VERSION)-x86.msi $(DIST)/
@@ -87,8 +88,8 @@ package: deps
 # The signing path of make package with a throw-away certificate: the signatures verify, a changed
 # byte fails, and the signed DLL and package install and serve the client under Wine.
 signing-check:
-	packaging/signing_test.py --work build/signing-test --arch $(INSTALLER_ARCH) --idl-dir host \
-	    --client tests/com_client_test.vbs --version $(VERSION)
+	xvfb-run -a -s '-screen 0 1024x768x24' packaging/signing_test.py --work build/signing-test --make "$(MAKE)" \
+	    --arch $(INSTALLER_ARCH) --idl-dir host --client tests/com_client_test.vbs --version $(VERSION)
 
 # Two builds of the packages from the commit (HEAD) in two temporary folders at two times, every
 # shipped file compared (not part of make test: it builds everything twice, without ccache).
