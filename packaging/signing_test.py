@@ -7,14 +7,16 @@ ts). make package then signs with them. The DLL, varrow.exe and the MSI must ver
 CA, timestamp included, and not against another; a changed byte must fail; the password must
 appear in no command line, build log or file of the build tree; a removed signature must give
 back the unsigned file; and the signed package must install and serve the VBScript client under
-Wine as the unsigned one does (the installer test's own checks). Last, make package without a
-certificate must build unsigned packages again.
+Wine as the unsigned one does (the installer test's own checks). A timestamp server that does
+not answer must fail the build. Last, make package without a certificate must build unsigned
+packages again.
 """
 import argparse
 import http.server
 import re
 import secrets
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
@@ -262,6 +264,17 @@ class SigningTest:
         finally:
             test.close()
 
+    def unreachable_timestamp_server(self):
+        """A timestamp that cannot be had fails the build: no file ships without one."""
+        with socket.socket() as unused:
+            unused.bind(("127.0.0.1", 0))
+            url = f"http://127.0.0.1:{unused.getsockname()[1]}/"
+        dist = self.work / "no-timestamp"
+        status, log = self.make_package(dist, f"SIGN_PKCS12={self.p12}", f"SIGN_PASSWORD_FILE={self.password_file}",
+                                        f"SIGN_TIMESTAMP_URL={url}")
+        self.checks.check("with a timestamp server that does not answer, make package fails and ships nothing",
+                          status != 0 and not dist.exists(), log[-2000:])
+
     def unsigned_again(self):
         check = self.checks.check
         status, log = self.make_package(self.work / "unsigned")
@@ -279,6 +292,8 @@ class SigningTest:
                     self.installs()
                 else:
                     print("skip installing the signed package: Wine cannot start 32-bit programs here")
+                # Last: it leaves the signed files half made.
+                self.unreachable_timestamp_server()
         finally:
             self.unsigned_again()
             shutil.rmtree(self.work, ignore_errors=True)
