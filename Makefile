@@ -15,10 +15,16 @@ I686_RUNS = $(shell scripts/wine-loader --how 32)
 # The Windows tree for the soak and the response-time bench: the shipped i686 one where 32-bit
 # programs run natively, x86_64 elsewhere (figures of emulated code would say nothing).
 WINE_TREE = $(if $(filter native,$(I686_RUNS)),win32,win64)
+# Signing the shipped Windows files: make package SIGN_PKCS12=FILE SIGN_PASSWORD_FILE=FILE
+# [SIGN_TIMESTAMP_URL=URL]. Every configuration of the i686 tree says whether to sign, so that a
+# tree once signed does not stay so.
+SIGN_FLAGS = -DVARROW_SIGN_PKCS12=$(if $(SIGN_PKCS12),$(abspath $(SIGN_PKCS12))) \
+             -DVARROW_SIGN_PASSWORD_FILE=$(if $(SIGN_PASSWORD_FILE),$(abspath $(SIGN_PASSWORD_FILE))) \
+             -DVARROW_SIGN_TIMESTAMP_URL=$(SIGN_TIMESTAMP_URL)
 # Both Windows trees compare what they write with the native build's varrow; under emulation the
 # i686 tree's test programs are one test each, not one per case (cmake/testing.cmake).
 NATIVE_VARROW := $(CURDIR)/build/native/varrow
-WIN32_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-i686.cmake \
+WIN32_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-i686.cmake $(SIGN_FLAGS) \
               -DVARROW_NATIVE_VARROW=$(NATIVE_VARROW) \
               -DVARROW_WHOLE_PROGRAM_TESTS=$(if $(filter emulated,$(I686_RUNS)),ON,OFF)
 WIN64_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-x86_64.cmake \
@@ -45,7 +51,7 @@ UPGRADE_TREE := build/upgrade
 endif
 
 .PHONY: deps build build-native build-win32 build-win64 build-sanitize test test-x86 demo bench fuzz soak package \
-        installer-test installer-check screenshots clean
+        installer-test installer-check signing-check reproducible-check screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -76,6 +82,7 @@ test: build package
 	VARROW_PREFIX_TEMPLATE=$(if $(filter emulated,$(I686_RUNS)),$(PREFIX_TEMPLATE)) scripts/wine-ctest build/win32
 	scripts/wine-ctest build/win64
 	$(MAKE) --no-print-directory installer-check
+	$(MAKE) --no-print-directory signing-check
 	rm -rf $(PREFIX_TEMPLATE)
 
 # Where 32-bit programs run only under emulation: what make test leaves out of the i686 tree's
@@ -84,19 +91,32 @@ test-x86: build-native build-win32 package
 	scripts/wine-ctest build/win32 $(if $(filter emulated,$(I686_RUNS)),-LE emulated -j2)
 	$(MAKE) --no-print-directory installer-check INSTALLER_EMULATED=
 
-# The three packages in build/dist, with the shipped binaries' debug files in build/dist/debug.
-# Only what is shipped is built.
+# The three packages in build/dist, with the shipped binaries' debug files in build/dist/debug and
+# the SHA-256 sums of all of them in build/dist/SHA256SUMS. Only what is shipped is built.
 package: deps
+	@$(if $(SIGN_PKCS12),,echo "package: no SIGN_PKCS12 given: the DLL, varrow.exe and the MSI are not signed")
 	cmake -S . -B build/native $(CMAKE_FLAGS) >/dev/null
 	cmake --build build/native -j$(JOBS) --target shipped
 	cmake -S . -B build/win32 $(WIN32_FLAGS) >/dev/null
 	cmake --build build/win32 -j$(JOBS) --target msi
 	rm -rf $(DIST) build/native/cpack
-	cd build/native && cpack -B cpack >/dev/null
+	cd build/native && umask 022 && cpack -B cpack >/dev/null
 	mkdir -p $(DIST)/debug
 	cp build/native/cpack/varrow-$(VERSION)-linux-*.tar.gz build/native/cpack/varrow_$(VERSION)_*.deb \
 	   build/win32/VarrowOnline-$(VERSION)-x86.msi $(DIST)/
 	cp build/native/shipped/*.debug build/win32/shipped/*.debug $(DIST)/debug/
+	cd $(DIST) && LC_ALL=C sha256sum *.* debug/* >SHA256SUMS
+
+# The signing path of make package with a throw-away certificate: the signatures verify, a changed
+# byte fails, and the signed DLL and package install and serve the client under Wine.
+signing-check:
+	xvfb-run -a -s '-screen 0 1024x768x24' packaging/signing_test.py --work build/signing-test --make "$(MAKE)" \
+	    --arch $(INSTALLER_ARCH) --idl-dir host --client tests/com_client_test.vbs --version $(VERSION)
+
+# Two builds of the packages from the commit (HEAD) in two temporary folders at two times, every
+# shipped file compared (not part of make test: it builds everything twice, without ccache).
+reproducible-check:
+	scripts/reproducible-check
 
 # The installer under Wine, against a build of the same sources as the next version, which
 # needs only the DLL, varrow.exe and the MSI; and the Debian package when run as root.
