@@ -110,14 +110,14 @@ check_process() {
 check_import() {
     local statement=$here/awkward_statement.csv
     under_wine "$build/statement_import_host.exe" "$(wine_path "$statement")" 40-12-76 41829374 \
-        "$(wine_path "$here/awkward_payments.csv")" >"$work/wine/import.raw" 2>"$work/wine/import.err" ||
+        "$(wine_path "$here/../../samples/payments.csv")" >"$work/wine/import.raw" 2>"$work/wine/import.err" ||
         { cat "$work/wine/import.err"; failed=1; }
     without_cr "$work/wine/import.raw" >"$work/wine/import.csv"
     # The host is not told each record's account: the native listing without those two columns.
     "$native" statement --sort-code 40-12-76 --account 41829374 "$statement" |
         sed -E '1s/^number,sort_code,account,/number,/; 2,$s/^([0-9]+),[0-9]*,[0-9]*,/\1,/' >"$work/native/import.csv"
     same "ImportStatement: the transactions the host received" "$work/native/import.csv" "$work/wine/import.csv"
-    # The recogniser, called as the chooser block declares it, knows the statement from another file.
+    # The recogniser, called as the chooser block declares it, tells the statement from a payment list.
     local answers
     answers=$(tr -d '\r' <"$work/wine/import.err" | grep '^recogniser' || true)
     if [[ $answers != *"statement.csv) -> 1, Varrow Quidlane Statement"*"payments.csv) -> 0"* ]]; then
