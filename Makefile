@@ -21,13 +21,12 @@ WINE_TREE = $(if $(filter native,$(I686_RUNS)),win32,win64)
 SIGN_FLAGS = -DVARROW_SIGN_PKCS12=$(if $(SIGN_PKCS12),$(abspath $(SIGN_PKCS12))) \
              -DVARROW_SIGN_PASSWORD_FILE=$(if $(SIGN_PASSWORD_FILE),$(abspath $(SIGN_PASSWORD_FILE))) \
              -DVARROW_SIGN_TIMESTAMP_URL=$(SIGN_TIMESTAMP_URL)
-# Both Windows trees compare what they write with the native build's varrow. Under Wine each
-# process start costs seconds (a minute under emulation), so the i686 tree runs each unit test
-# program as one test rather than one per case (cmake/testing.cmake).
+# Both Windows trees compare what they write with the native build's varrow; under emulation the
+# i686 tree's unit test programs are one test each, not one per case (cmake/testing.cmake).
 NATIVE_VARROW := $(CURDIR)/build/native/varrow
 WIN32_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-i686.cmake $(SIGN_FLAGS) \
               -DVARROW_NATIVE_VARROW=$(NATIVE_VARROW) \
-              -DVARROW_WHOLE_PROGRAM_TESTS=ON
+              -DVARROW_WHOLE_PROGRAM_TESTS=$(if $(filter emulated,$(I686_RUNS)),ON,OFF)
 WIN64_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-x86_64.cmake \
               -DVARROW_NATIVE_VARROW=$(NATIVE_VARROW)
 # Where the i686 tree runs its unit test programs (natively or emulated), the x86_64 tree runs

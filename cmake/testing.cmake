@@ -11,7 +11,7 @@ include(GoogleTest)
 # client, Process through the real dialogs, ImportStatement from a plain C host, varrow.exe's
 # upload files (tests/CMakeLists.txt). The programs that start further programs for each case
 # (INTEGRATION) are left to `make test-x86` there.
-option(VARROW_WHOLE_PROGRAM_TESTS "One test per unit test program rather than per case, where each process start is dear (Wine)" OFF)
+option(VARROW_WHOLE_PROGRAM_TESTS "One test per unit test program rather than per case, where each process start costs a minute (emulated Wine)" OFF)
 
 # varrow_add_test(NAME SOURCES... [INTEGRATION] [LIBS libs...] [LABELS labels...] [PROPERTIES name value...])
 # One GoogleTest executable; its cases are discovered when ctest runs, so that discovery under Wine
