@@ -9,8 +9,8 @@ SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-fra
 SANITIZER_ENV := ASAN_OPTIONS=exitcode=86:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
                  UBSAN_OPTIONS=exitcode=86:print_stacktrace=1
 MINUTES ?= 10
-# How 32-bit programs run here: native, emulated (qemu-user, about a minute a process start) or
-# none. Asked when used, so that it sees what `make deps` has just set up.
+# How 32-bit programs run here: native, emulated (qemu-user) or none. Asked when used, so that it
+# sees what `make deps` has just set up.
 I686_RUNS = $(shell scripts/wine-loader --how 32)
 # The Windows tree for the soak and the response-time bench: the shipped i686 one where 32-bit
 # programs run natively, x86_64 elsewhere (figures of emulated code would say nothing).
@@ -21,20 +21,16 @@ WINE_TREE = $(if $(filter native,$(I686_RUNS)),win32,win64)
 SIGN_FLAGS = -DVARROW_SIGN_PKCS12=$(if $(SIGN_PKCS12),$(abspath $(SIGN_PKCS12))) \
              -DVARROW_SIGN_PASSWORD_FILE=$(if $(SIGN_PASSWORD_FILE),$(abspath $(SIGN_PASSWORD_FILE))) \
              -DVARROW_SIGN_TIMESTAMP_URL=$(SIGN_TIMESTAMP_URL)
-# Both Windows trees compare what they write with the native build's varrow; under emulation the
-# i686 tree's unit test programs are one test each, not one per case (cmake/testing.cmake).
+# Both Windows trees compare what they write with the native build's varrow.
 NATIVE_VARROW := $(CURDIR)/build/native/varrow
 WIN32_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-i686.cmake $(SIGN_FLAGS) \
-              -DVARROW_NATIVE_VARROW=$(NATIVE_VARROW) \
-              -DVARROW_WHOLE_PROGRAM_TESTS=$(if $(filter emulated,$(I686_RUNS)),ON,OFF)
+              -DVARROW_NATIVE_VARROW=$(NATIVE_VARROW)
 WIN64_FLAGS = $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw-x86_64.cmake \
               -DVARROW_NATIVE_VARROW=$(NATIVE_VARROW)
-# Where the i686 tree runs its unit test programs (natively or emulated), the x86_64 tree runs
-# only what they do not cover: the programs that drive the registered DLL and varrow.exe as the host
-# and a user do. Where 32-bit programs cannot run at all, its whole suite.
-X86_64_COVERS = $(if $(filter none,$(I686_RUNS)),,-LE emulated)
 # Under emulation every 32-bit Wine run of make test starts from copies of one prefix.
 PREFIX_TEMPLATE := $(CURDIR)/build/wine32-prefix
+# Written by scripts/windows-tests when the emulator here cannot run the i686 suite, with the reason.
+I686_UNFIT := build/i686-unfit
 # The release's version, set in CMakeLists.txt; the installer test upgrades to the next one.
 VERSION := $(shell sed -nE 's/^project.varrow VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 NEXT_VERSION := $(shell echo $(VERSION) | awk -F. '{ print $$1 "." $$2 "." $$3 + 1 }')
@@ -42,7 +38,7 @@ DIST := build/dist
 # The installer test runs on the shipped x86 package, natively or under emulation; where Wine
 # cannot start 32-bit programs at all, on an x64 one built from the same sources (INSTALLER_ARCH
 # chooses either). Under emulation it checks the package's life alone (packaging/installer_test.py).
-INSTALLER_ARCH ?= $(if $(filter none,$(I686_RUNS)),x64,x86)
+INSTALLER_ARCH ?= $(if $(or $(filter none,$(I686_RUNS)),$(wildcard $(I686_UNFIT))),x64,x86)
 INSTALLER_EMULATED = $(if $(and $(filter x86,$(INSTALLER_ARCH)),$(filter emulated,$(I686_RUNS))),--emulated --prefix-template $(PREFIX_TEMPLATE))
 ifeq ($(INSTALLER_ARCH),x64)
 INSTALLER_TREE := build/win64
@@ -54,7 +50,7 @@ INSTALLER_FLAGS = $(WIN32_FLAGS)
 UPGRADE_TREE := build/upgrade
 endif
 
-.PHONY: deps build build-native build-win32 build-win64 build-sanitize test test-x86 demo bench fuzz soak package \
+.PHONY: deps build build-native build-win32 build-win64 build-sanitize test demo bench fuzz soak package \
         installer-test installer-check signing-check reproducible-check screenshots clean
 
 deps:
@@ -83,17 +79,11 @@ test: build package
 	ctest --test-dir build/native --output-on-failure
 	$(SANITIZER_ENV) ctest --test-dir build/sanitize --output-on-failure -j$(JOBS)
 	rm -rf $(PREFIX_TEMPLATE)
-	VARROW_PREFIX_TEMPLATE=$(if $(filter emulated,$(I686_RUNS)),$(PREFIX_TEMPLATE)) scripts/wine-ctest build/win32
-	scripts/wine-ctest build/win64 $(X86_64_COVERS)
+	VARROW_PREFIX_TEMPLATE=$(if $(filter emulated,$(I686_RUNS)),$(PREFIX_TEMPLATE)) \
+	    scripts/windows-tests build/win32 build/win64 $(I686_UNFIT)
 	$(MAKE) --no-print-directory installer-check
 	$(MAKE) --no-print-directory signing-check
 	rm -rf $(PREFIX_TEMPLATE)
-
-# Where 32-bit programs run only under emulation: what make test leaves out of the i686 tree's
-# tests and of the installer test (hours, not minutes). Elsewhere make test runs all of it.
-test-x86: build-native build-win32 package
-	scripts/wine-ctest build/win32 $(if $(filter emulated,$(I686_RUNS)),-LE emulated -j2)
-	$(MAKE) --no-print-directory installer-check INSTALLER_EMULATED=
 
 # The three packages in build/dist, with the shipped binaries' debug files in build/dist/debug and
 # the SHA-256 sums of all of them in build/dist/SHA256SUMS. Only what is shipped is built.
