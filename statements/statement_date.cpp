@@ -47,3 +47,21 @@ double ParseDate(std::string_view text) {
     if (const auto yearFirst = ToOleDate(date)) return *yearFirst;
     return dayFirst.value_or(0.0);
 }
+
+std::optional<double> ParsePlainDate(std::string_view text) {
+    constexpr std::size_t kLength = 10;  // DD/MM/YYYY
+    if (text.size() != kLength || text[2] != '/' || text[5] != '/') return std::nullopt;
+    int value[kLength] = {};
+    for (std::size_t at = 0; at < kLength; ++at) {
+        if (at == 2 || at == 5) continue;
+        if (text[at] < '0' || text[at] > '9') return std::nullopt;
+        value[at] = text[at] - '0';
+    }
+    CivilDate date;
+    date.day = value[0] * 10 + value[1];
+    date.month = value[3] * 10 + value[4];
+    date.year = ((value[6] * 10 + value[7]) * 10 + value[8]) * 10 + value[9];
+    const std::optional<double> dayFirst = ToOleDate(date);
+    if (dayFirst && *dayFirst >= kDateThreshold) return dayFirst;
+    return std::nullopt;
+}

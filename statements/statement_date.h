@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string_view>
 
 // The Date column as an OLE Automation date at 00:00: read day first (05/03/2010), and year first
@@ -6,3 +7,7 @@
 // nothing instead of rolling into its neighbours, so an empty or impossible Date column gives 0.
 // Two-digit years follow the platform's window (0-49 are 2000-2049, 50-99 are 1950-1999).
 double ParseDate(std::string_view text);
+
+// ParseDate of the shape nearly every Date column has, DD/MM/YYYY in digits, when it gives a date
+// by the day-first reading; nothing otherwise, and ParseDate then reads it.
+std::optional<double> ParsePlainDate(std::string_view text);
