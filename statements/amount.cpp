@@ -110,11 +110,12 @@ std::optional<double> ParsePlainAmount(std::string_view text) {
     int decimals = -1;  // none before the point
     bool anyDigit = false;
     for (const char c : StripQuotes(text)) {
-        if (IsDigitChar(c)) {
+        const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+        if (digit <= 9) {
             if (digits > kLargestBeforeDigit) return std::nullopt;
-            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            digits = digits * 10 + digit;
             anyDigit = true;
-            if (decimals >= 0) ++decimals;
+            decimals += decimals >= 0;
         } else if (c == '.' && decimals < 0) {
             decimals = 0;
         } else if (!IsDropped(c)) {

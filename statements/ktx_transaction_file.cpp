@@ -71,7 +71,7 @@ CKTXTransactionFile::CKTXTransactionFile(const std::string& path, std::ios::open
         auto file = std::make_unique<std::ifstream>(path, mode);
         if (!file->is_open()) return;
         stream_ = std::move(file);
-        lines_ = std::make_unique<LineScanner>(*stream_->rdbuf(), kMaxStatementLineLength);
+        lines_.emplace(*stream_->rdbuf(), kMaxStatementLineLength);
         open_ = true;
         ReadHeader(path);
     } catch (...) {
@@ -81,7 +81,7 @@ CKTXTransactionFile::CKTXTransactionFile(const std::string& path, std::ios::open
 
 CKTXTransactionFile::CKTXTransactionFile(std::unique_ptr<std::istream> stream) : stream_(std::move(stream)) {
     if (!stream_) return;
-    lines_ = std::make_unique<LineScanner>(*stream_->rdbuf(), kMaxStatementLineLength);
+    lines_.emplace(*stream_->rdbuf(), kMaxStatementLineLength);
     open_ = true;
     ReadHeader({});
 }

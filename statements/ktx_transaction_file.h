@@ -2,6 +2,7 @@
 #include <ios>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -76,7 +77,7 @@ private:
     static void Store(CString& target, std::string_view field, std::size_t kept);
 
     std::unique_ptr<std::istream> stream_;
-    std::unique_ptr<LineScanner> lines_;  // over stream_'s buffer while it is open
+    std::optional<LineScanner> lines_;  // over stream_'s buffer while it is open
     bool open_ = false;
     int headerFieldCount_ = 0;
     // The column list: columns 1 to this count exist once PrepareColumns succeeded.

@@ -13,51 +13,69 @@ namespace {
 
 constexpr char kSeparator = ',';
 constexpr char kQuote = '"';
-constexpr unsigned kWholeGroup = 0xFFFFu;
+constexpr std::uint64_t kWholeGroup = ~std::uint64_t{0};
 
-// One bit per byte of a group of sixteen (bit i for the byte at offset i) for each byte that
-// matters to the split.
+// One bit per byte of a group (bit i for the byte at offset i) for each kind of byte that matters
+// to the split. LF and NUL share a mask: a NUL is rare, and told from an LF when one turns up.
 struct ByteMasks {
-    unsigned lf, quote, separator, nul;
+    std::uint64_t stop = 0, quote = 0, separator = 0;
 };
 
 #if defined(__SSE2__)
-ByteMasks Classify(const char* group) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(group));
-    const auto equal = [bytes](char c) {
-        return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+template <int Part>
+void ClassifyPart(const char* group, ByteMasks& masks) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(group + 16 * Part));
+    const auto mask = [](__m128i equal) {
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(equal))) << (16 * Part);
     };
-    return {equal('\n'), equal(kQuote), equal(kSeparator), equal('\0')};
+    masks.stop |= mask(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(bytes, _mm_setzero_si128())));
+    masks.quote |= mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(kQuote)));
+    masks.separator |= mask(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(kSeparator)));
+}
+
+ByteMasks Classify(const char* group) {
+    ByteMasks masks;
+    ClassifyPart<0>(group, masks);
+    ClassifyPart<1>(group, masks);
+    ClassifyPart<2>(group, masks);
+    ClassifyPart<3>(group, masks);
+    return masks;
 }
 #else
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the byte masks below number bytes in memory order");
 
 // One bit per byte of `word` that equals `c`: bit i for the byte at offset i.
-unsigned BytesEqual(std::uint64_t word, char c) {
+std::uint64_t BytesEqual(std::uint64_t word, char c) {
     constexpr std::uint64_t kEveryByte = 0x0101010101010101ULL;
     constexpr std::uint64_t kLowSevenBits = 0x7F7F7F7F7F7F7F7FULL;
     const std::uint64_t x = word ^ (kEveryByte * static_cast<unsigned char>(c));
     // 0x80 in exactly the bytes of x that are zero: no carry crosses a byte.
     const std::uint64_t zero = ~(((x & kLowSevenBits) + kLowSevenBits) | x | kLowSevenBits);
     // Gathers the high bit of byte i into bit 56 + i.
-    return static_cast<unsigned>(((zero >> 7) * 0x0102040810204080ULL) >> 56);
+    return ((zero >> 7) * 0x0102040810204080ULL) >> 56;
 }
 
 ByteMasks Classify(const char* group) {
-    std::uint64_t low, high;
-    std::memcpy(&low, group, 8);
-    std::memcpy(&high, group + 8, 8);
-    const auto equal = [low, high](char c) { return BytesEqual(low, c) | BytesEqual(high, c) << 8; };
-    return {equal('\n'), equal(kQuote), equal(kSeparator), equal('\0')};
+    ByteMasks masks;
+    for (int part = 0; part < 8; ++part) {
+        std::uint64_t word;
+        std::memcpy(&word, group + 8 * part, 8);
+        masks.stop |= (BytesEqual(word, '\n') | BytesEqual(word, '\0')) << (8 * part);
+        masks.quote |= BytesEqual(word, kQuote) << (8 * part);
+        masks.separator |= BytesEqual(word, kSeparator) << (8 * part);
+    }
+    return masks;
 }
 #endif
 
 // Bit i set when an odd number of the bits 0..i of `bits` are set.
-unsigned PrefixParity(unsigned bits) {
+std::uint64_t PrefixParity(std::uint64_t bits) {
     bits ^= bits << 1;
     bits ^= bits << 2;
     bits ^= bits << 4;
     bits ^= bits << 8;
+    bits ^= bits << 16;
+    bits ^= bits << 32;
     return bits;
 }
 
@@ -96,42 +114,43 @@ LineScanner::Status LineScanner::Next() {
 bool LineScanner::ScanLine() {
     const char* const start = block_.get() + begin_;
     const std::size_t available = end_ - begin_;
-    separatorCount_ = 0;
-    quoted_ = false;
-    unsigned nul = 0;
+    int count = 0;
+    bool quoted = false;
+    nul_ = false;
     bool ended = false;
     for (std::size_t at = 0; at < available && !ended; at += kGroup) {
         const ByteMasks bytes = Classify(start + at);
-        unsigned inLine = available - at >= kGroup ? kWholeGroup : (1u << (available - at)) - 1;
-        const unsigned lf = bytes.lf & inLine;
-        if (lf != 0) {
-            inLine = (lf & (0u - lf)) - 1;  // the bytes before the first LF
-            line_ = std::string_view(start, at + static_cast<std::size_t>(__builtin_ctz(lf)));
+        std::uint64_t inLine = available - at >= kGroup ? kWholeGroup : (std::uint64_t{1} << (available - at)) - 1;
+        for (std::uint64_t stops = bytes.stop & inLine; stops != 0; stops &= stops - 1) {
+            const std::size_t offset = static_cast<std::size_t>(__builtin_ctzll(stops));
+            if (start[at + offset] != '\n') {
+                nul_ = true;
+                continue;
+            }
+            inLine = (std::uint64_t{1} << offset) - 1;  // the bytes before the first LF
+            line_ = std::string_view(start, at + offset);
             ended = true;
+            break;
         }
-        nul |= bytes.nul & inLine;
-        NoteSeparators(bytes.quote & inLine, bytes.separator & inLine, at);
+        std::uint64_t separators = bytes.separator & inLine;
+        // Most groups hold no quote: then the state at their start holds for all of them.
+        if (const std::uint64_t quotes = bytes.quote & inLine) {
+            const std::uint64_t inside = PrefixParity(quotes) ^ (quoted ? kWholeGroup : 0);
+            separators &= ~inside;
+            quoted = (inside >> 63) != 0;
+        } else if (quoted) {
+            separators = 0;
+        }
+        for (; separators != 0; separators &= separators - 1) {
+            if (count < kKeptSeparators) {
+                separators_[static_cast<std::size_t>(count)] = at + static_cast<std::size_t>(__builtin_ctzll(separators));
+            }
+            ++count;
+        }
     }
-    quotedAtEnd_ = quoted_;
-    nul_ = nul != 0;
+    separatorCount_ = count;
+    quotedAtEnd_ = quoted;
     return ended;
-}
-
-void LineScanner::NoteSeparators(unsigned quotes, unsigned separators, std::size_t at) {
-    // Most groups hold no quote: then the state at their start holds for all of them.
-    if (quotes != 0) {
-        const unsigned inside = PrefixParity(quotes) ^ (quoted_ ? kWholeGroup : 0u);
-        separators &= ~inside;
-        quoted_ = (inside >> 15) & 1u;
-    } else if (quoted_) {
-        return;
-    }
-    for (; separators != 0; separators &= separators - 1) {
-        if (separatorCount_ < kKeptSeparators) {
-            separators_[static_cast<std::size_t>(separatorCount_)] = at + static_cast<std::size_t>(__builtin_ctz(separators));
-        }
-        ++separatorCount_;
-    }
 }
 
 bool LineScanner::Refill() {

@@ -78,13 +78,14 @@ TEST(LineScanner, AgreesWithCountFieldsAndGetField) {
         ",,,,,,,,,,,,,,,,,,,,,,,,,,",                   // more separators than the scan keeps
         "1234567\"9,bcdef\"hij,lmn\"p,rstuv\"x,z,\"2,4\",", // quotes and commas astride 16 bytes
         "123456789012345\",\"89012345678901,\"",
+        std::string(61, 'a') + ",\"b,c\",d" + std::string(50, 'e') + "\",,\"x,y",  // astride 64 bytes
         "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,\"22,x\"",
         "123456,12345678,Alias,Name,GBP,Current,BIC,Bank,Branch,05/03/2010,N1,N2,N3,N4,N5,DD,12.50,",
     };
     for (const auto& line : lines) {
-        for (const std::size_t block : {std::size_t{100}, LineScanner::kDefaultBlockSize}) {
+        for (const std::size_t block : {std::size_t{200}, LineScanner::kDefaultBlockSize}) {
             std::stringbuf source("x,\"y\n" + line + "\nlast");
-            LineScanner scanner(source, 99, block);
+            LineScanner scanner(source, 199, block);
             ASSERT_EQ(scanner.Next(), LineScanner::Status::Line);
             ASSERT_EQ(scanner.Next(), LineScanner::Status::Line);
             EXPECT_EQ(scanner.Line(), line);

@@ -49,18 +49,18 @@ double ParseDate(std::string_view text) {
 }
 
 std::optional<double> ParsePlainDate(std::string_view text) {
-    constexpr std::size_t kLength = 10;  // DD/MM/YYYY
-    if (text.size() != kLength || text[2] != '/' || text[5] != '/') return std::nullopt;
-    int value[kLength] = {};
-    for (std::size_t at = 0; at < kLength; ++at) {
-        if (at == 2 || at == 5) continue;
-        if (text[at] < '0' || text[at] > '9') return std::nullopt;
-        value[at] = text[at] - '0';
-    }
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/') return std::nullopt;  // DD/MM/YYYY
+    bool digits = true;
+    const auto digit = [&](std::size_t at) {
+        const unsigned value = static_cast<unsigned char>(text[at]) - unsigned{'0'};
+        digits = digits && value <= 9;
+        return static_cast<int>(value);
+    };
     CivilDate date;
-    date.day = value[0] * 10 + value[1];
-    date.month = value[3] * 10 + value[4];
-    date.year = ((value[6] * 10 + value[7]) * 10 + value[8]) * 10 + value[9];
+    date.day = digit(0) * 10 + digit(1);
+    date.month = digit(3) * 10 + digit(4);
+    date.year = digit(6) * 1000 + digit(7) * 100 + digit(8) * 10 + digit(9);
+    if (!digits) return std::nullopt;
     const std::optional<double> dayFirst = ToOleDate(date);
     if (dayFirst && *dayFirst >= kDateThreshold) return dayFirst;
     return std::nullopt;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 
 #include "common/ole_date.h"
 #include "platform/code_page.h"
@@ -53,11 +55,49 @@ void AppendDecimal(std::string& out, int value, int width = 1) {
     out.append(digits, static_cast<std::size_t>(end - digits));
 }
 
-bool NeedsCsvQuotes(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
+// The characters that make a CSV field need quotes, by byte value.
+struct CsvSpecials {
+    bool special[256] = {};
+    constexpr CsvSpecials() {
+        for (const unsigned char c : {',', '"', '\r', '\n'}) special[c] = true;
+    }
+};
+constexpr CsvSpecials kCsvSpecials;
+
+bool NeedsCsvQuotes(std::string_view value) {
+    for (const char c : value) {
+        if (kCsvSpecials.special[static_cast<unsigned char>(c)]) return true;
+    }
+    return false;
+}
+
+// Below this every amount read from a statement with at most two decimals is printed in fixed
+// notation by the shortest form, never in scientific notation.
+constexpr double kFixedBelow = 100000;
+
+// Writes `amount` as the shortest text that reads back as it, when it is a whole number of pence
+// below kFixedBelow, and returns true; otherwise false and nothing written. The shortest text of
+// such an amount is its pence with the point two digits from the right, less trailing zeros.
+bool AppendPenceAmount(std::string& out, double amount) {
+    if (std::signbit(amount) || !(amount < kFixedBelow)) return false;
+    const auto pence = static_cast<std::int64_t>(amount * 100 + 0.5);
+    if (static_cast<double>(pence) / 100 != amount) return false;
+    char text[16];
+    char* end = std::to_chars(text, text + sizeof text, pence / 100).ptr;
+    const int cents = static_cast<int>(pence % 100);
+    if (cents != 0) {
+        *end++ = '.';
+        *end++ = static_cast<char>('0' + cents / 10);
+        if (cents % 10 != 0) *end++ = static_cast<char>('0' + cents % 10);
+    }
+    out.append(text, end);
+    return true;
+}
 
 }  // namespace
 
 void AppendShortestAmount(std::string& out, double amount) {
+    if (AppendPenceAmount(out, amount)) return;
     char text[64];
     const auto result = std::to_chars(text, text + sizeof text, amount);
     out.append(text, result.ptr);
@@ -74,10 +114,9 @@ void AppendIsoDate(std::string& out, double date) {
     const auto parts = FromOleDate(date);
     if (!parts) return;
     AppendDecimal(out, parts->year, 4);
-    out += '-';
-    AppendDecimal(out, parts->month, 2);
-    out += '-';
-    AppendDecimal(out, parts->day, 2);
+    const char monthDay[] = {'-', static_cast<char>('0' + parts->month / 10), static_cast<char>('0' + parts->month % 10),
+                             '-', static_cast<char>('0' + parts->day / 10),   static_cast<char>('0' + parts->day % 10)};
+    out.append(monthDay, sizeof monthDay);
 }
 
 std::string FormatIsoDate(double date) {
@@ -87,7 +126,7 @@ std::string FormatIsoDate(double date) {
 }
 
 void AppendCsvField(std::string& out, std::string_view value) {
-    if (std::none_of(value.begin(), value.end(), NeedsCsvQuotes)) {
+    if (!NeedsCsvQuotes(value)) {
         out += value;
         return;
     }
