@@ -123,6 +123,20 @@ void CKTXTransactionFile::NextLine() {
     lastLineBlank_ = IsBlank(lines_->Line());
 }
 
+inline std::string_view CKTXTransactionFile::TakeField(int position) const {
+    // Columns are looked up in the column list, which holds 1 to the header's count.
+    if (position < 1 || position > columnCount_) throw Error::ColumnOutOfRange;
+    const auto field = lines_->Field(position);
+    if (!field) throw Error::FieldMissing;
+    if (field->size() > kMaxStatementFieldLength) throw Error::FieldTooLong;
+    return *field;
+}
+
+inline void CKTXTransactionFile::Store(CString& target, std::string_view field, std::size_t kept) {
+    // The record was reset: an empty column leaves its field as it is.
+    if (!field.empty()) target.SetString(field.size() > kept ? field.substr(0, kept) : field);
+}
+
 bool CKTXTransactionFile::ReadRecord(CTransactionRecord& record) noexcept {
     try {
         ReadFields(record);
@@ -221,15 +235,6 @@ void CKTXTransactionFile::ReadAmounts(CTransactionRecord& record, int typeColumn
     if (credit > kAmountThreshold) record.creditAmount_ = credit;
 }
 
-inline std::string_view CKTXTransactionFile::TakeField(int position) const {
-    // Columns are looked up in the column list, which holds 1 to the header's count.
-    if (position < 1 || position > columnCount_) throw Error::ColumnOutOfRange;
-    const auto field = lines_->Field(position);
-    if (!field) throw Error::FieldMissing;
-    if (field->size() > kMaxStatementFieldLength) throw Error::FieldTooLong;
-    return *field;
-}
-
 double CKTXTransactionFile::TakeAmount(int position, const char* name) {
     const std::string_view field = TakeField(position);
     if (field.empty()) return 0;
@@ -251,10 +256,6 @@ void CKTXTransactionFile::RefuseAmount(const char* name, std::string_view field)
     throw Error::NotAnAmount;
 }
 
-void CKTXTransactionFile::Store(CString& target, std::string_view field, std::size_t kept) {
-    // The record was reset: an empty column leaves its field as it is.
-    if (!field.empty()) target.SetString(field.substr(0, kept));
-}
 
 bool CKTXTransactionFile::OnlyBlankLinesFollow() {
     if (!open_) return true;
