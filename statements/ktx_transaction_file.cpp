@@ -184,7 +184,7 @@ void CKTXTransactionFile::ReadFields(CTransactionRecord& record) {
     ReadAccountColumns(record);
     const std::string_view date = StripQuotes(TakeField(kDateColumn));
     Store(record.dateText_, date, date.size());
-    const std::optional<double> plainDate = ParsePlainDate(date);
+    const std::optional<double> plainDate = plainDates_.Parse(date);
     record.dateValue_ = plainDate ? *plainDate : ParseDate(date);
 
     Store(record.narratives_[0], StripQuotes(TakeField(kFirstNarrativeColumn)), kNarrativeKept);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "statements/line_scanner.h"
+#include "statements/statement_date.h"
 #include "statements/transaction_record.h"
 
 // Longest line the reader takes; a longer line is not read at all (see ReadRecord).
@@ -89,4 +90,5 @@ private:
     CTransactionRecord::ReadError lastError_ = CTransactionRecord::NoReadError;
     // What the last refused line holds, in words, when that was the reason it was refused.
     std::string refusal_;
+    PlainDates plainDates_;
 };

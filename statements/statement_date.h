@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -11,3 +13,17 @@ double ParseDate(std::string_view text);
 // ParseDate of the shape nearly every Date column has, DD/MM/YYYY in digits, when it gives a date
 // by the day-first reading; nothing otherwise, and ParseDate then reads it.
 std::optional<double> ParsePlainDate(std::string_view text);
+
+// ParsePlainDate keeping the dates it has converted, one place for each day of the year: a
+// statement covers few days, and each conversion goes through the platform. One per reader.
+class PlainDates {
+public:
+    std::optional<double> Parse(std::string_view text);
+
+private:
+    struct Converted {
+        std::uint32_t key = 0;  // YYYYMMDD + 1; 0 for none
+        double value = 0;
+    };
+    std::array<Converted, 13 * 32> converted_{};  // by month and day
+};
