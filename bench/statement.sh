@@ -3,8 +3,10 @@
 # two Python csv loops over the same file as yardsticks: one that only reads the rows, and one that
 # does the command's work (selects the account's rows and writes them out as CSV). Reports
 # throughput and peak resident memory, the latter for two file sizes to show that it does not grow
-# with the file. Goals: at least 5 times the Python loop that does the same work, peak RSS under
-# 8 MB and not growing.
+# with the file; and, where valgrind is at hand, the instructions per byte of the command on a 5 MB
+# slice of the same file, counted by callgrind, which the machine's load does not change.
+# Goals: at least 5 times the Python loop that does the same work, peak RSS under 8 MB and not
+# growing, at most 10 instructions per byte.
 # Usage: bench/statement.sh [MEGABYTES]    (default 100; the second size is a quarter of it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -153,9 +155,33 @@ for name, pick in (("wall", lambda f: f.wall), ("cpu", lambda f: f.cpu)):
         same, read, wc_ratio = ratios(pick)
         print(f"  {name:>4}: varrow is {same:.1f} x the python loop doing the same work, {read:.1f} x the one "
               f"reading only; wc -l is {wc_ratio:.1f} x varrow")
+def instructions(args, path):
+    """The instructions the command executes, counted by callgrind; None without valgrind."""
+    if not os.access("/usr/bin/valgrind", os.X_OK):
+        return None
+    out = os.path.join(work, "callgrind.out")
+    run = subprocess.run(["/usr/bin/valgrind", "--tool=callgrind", f"--callgrind-out-file={out}", *args, path],
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    counted = [line for line in run.stderr.splitlines() if "Collected :" in line]
+    return int(counted[-1].split()[-1]) if run.returncode == 0 and counted else None
+
+slice_path = os.path.join(work, "slice.csv")
+generate(slice_path, 5 * 1000 * 1000)
+slice_size = os.path.getsize(slice_path)
+per_byte = None
+for name, args in (("varrow statement --sort-code 12-34-56 --account 12345678", [varrow, "statement", *account]),
+                   ("varrow statement, every record as CSV", [varrow, "statement"])):
+    counted = instructions(args, slice_path)
+    if counted is None:
+        print(f"  {name:<50} instructions not counted (no valgrind)")
+        continue
+    per_byte = per_byte or counted / slice_size
+    print(f"  {name:<50} {counted / slice_size:6.1f} instructions per byte ({slice_size / 1e6:.1f} MB slice, callgrind)")
 clock, ratio = ("cpu", python_same.cpu / one.cpu) if one.cpu else ("wall", python_same.wall / one.wall)
 print(f"  goal >= 5 x the python loop doing the same work: {'met' if ratio >= 5 else 'NOT met'} "
       f"({ratio:.1f} x, {clock})")
+if per_byte is not None:
+    print(f"  goal <= 10 instructions per byte: {'met' if per_byte <= 10 else 'NOT met'} ({per_byte:.1f})")
 if one.rss is None or quarter.rss is None:
     print("  goal peak RSS < 8 MB, not growing: not measured (no /usr/bin/time)")
 else:

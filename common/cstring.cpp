@@ -3,7 +3,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <functional>
+#include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "common/errors.h"
 #include "platform/code_page.h"
@@ -27,69 +29,114 @@ constexpr int kFormattedLimit = 255;
 
 }  // namespace
 
-CString::CString(const char* text) : text_(Required(text)) {}
-CString::CString(const char16_t* text) : text_(FromWide(text)) {}
-CString::CString(std::u16string_view text) : text_(platform::WideToAnsi(text)) {}
+CString::CString(const char* text) { Assign(Required(text)); }
+CString::CString(const char16_t* text) { Assign(FromWide(text)); }
+CString::CString(std::u16string_view text) { Assign(platform::WideToAnsi(text)); }
+
+CString::CString(CString&& other) noexcept { *this = std::move(other); }
+
+CString& CString::operator=(const CString& other) {
+    SetString(other.View());
+    return *this;
+}
+
+CString& CString::operator=(CString&& other) noexcept {
+    if (this == &other) return *this;
+    if (!other.OnHeap()) {
+        SetString(other.View());  // fits: the inline room is the least any string has
+    } else {
+        if (OnHeap()) delete[] data_;
+        data_ = std::exchange(other.data_, other.inline_);
+        capacity_ = std::exchange(other.capacity_, kInlineLength);
+        length_ = other.length_;
+    }
+    other.Empty();
+    return *this;
+}
+
+CString::~CString() {
+    if (OnHeap()) delete[] data_;
+}
+
+void CString::Reserve(std::size_t length) {
+    if (length <= capacity_) return;
+    const std::size_t capacity = std::max(length, 2 * capacity_);
+    auto block = std::make_unique<char[]>(capacity + 1);
+    std::memcpy(block.get(), data_, length_ + 1);
+    if (OnHeap()) delete[] data_;
+    data_ = block.release();
+    capacity_ = capacity;
+}
+
+void CString::Assign(std::string_view text) {
+    if (text.size() <= capacity_) return SetString(text);
+    // A text taken from this string itself is longer than the string: it cannot lie in it.
+    length_ = 0;
+    data_[0] = '\0';
+    Reserve(text.size());
+    SetString(text);
+}
+
+void CString::Append(std::string_view text) {
+    const std::size_t length = length_ + text.size();
+    if (length > capacity_) {
+        // The text may be this string's own, which growing moves.
+        const std::string copy(text);
+        Reserve(length);
+        std::memcpy(data_ + length_, copy.data(), copy.size());
+    } else {
+        std::memmove(data_ + length_, text.data(), text.size());
+    }
+    data_[length] = '\0';
+    length_ = length;
+}
 
 CString& CString::operator=(const char* text) {
-    text_ = Required(text);
+    Assign(Required(text));
     return *this;
 }
 
 CString& CString::operator=(const char16_t* text) {
-    text_ = FromWide(text);
+    Assign(FromWide(text));
     return *this;
 }
 
 CString& CString::operator+=(const char* text) {
-    text_ += Required(text);
+    Append(Required(text));
     return *this;
 }
 
 CString& CString::operator+=(const char16_t* text) {
-    text_ += FromWide(text);
+    Append(FromWide(text));
     return *this;
 }
 
 CString& CString::operator+=(const CString& text) {
-    text_ += text.text_;
+    Append(text.View());
     return *this;
 }
 
 CString& CString::operator+=(char c) {
-    text_ += c;
+    Append(std::string_view(&c, 1));
     return *this;
-}
-
-void CString::SetString(std::string_view text) {
-    // Appending to the emptied text copies without assign's checks for an overlapping source,
-    // which only text taken from this string itself needs.
-    const std::less<const char*> before;
-    const char* own = text_.data();
-    if (!before(text.data(), own) && before(text.data(), own + text_.capacity() + 1)) {
-        text_.assign(text.data(), text.size());
-        return;
-    }
-    text_.clear();
-    text_.append(text.data(), text.size());
 }
 
 char CString::GetAt(int index) const {
     if (index < 0 || index >= GetLength()) throw CAtlException(hresult::kInvalidArg);
-    return text_[static_cast<std::size_t>(index)];
+    return data_[static_cast<std::size_t>(index)];
 }
 
 int CString::Find(char c) const noexcept {
-    const auto at = text_.find(c);
-    return at == std::string::npos ? -1 : static_cast<int>(at);
+    const auto at = View().find(c);
+    return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
 
 int CString::ReverseFind(char c) const noexcept {
-    const auto at = text_.rfind(c);
-    return at == std::string::npos ? -1 : static_cast<int>(at);
+    const auto at = View().rfind(c);
+    return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
 
-int CString::Compare(const char* text) const { return std::strcmp(text_.c_str(), Required(text)); }
+int CString::Compare(const char* text) const { return std::strcmp(data_, Required(text)); }
 
 CString CString::Left(int count) const {
     if (count < 0) throw CAtlException(hresult::kInvalidArg);
@@ -104,8 +151,8 @@ CString CString::Mid(int first, int count) const {
 }
 
 bool CString::LoadString(unsigned id) {
-    text_ = platform::LoadStringResource(id, kFormattedLimit);
-    return !text_.empty();
+    Assign(platform::LoadStringResource(id, kFormattedLimit));
+    return !IsEmpty();
 }
 
 void CString::Format(const char* format, ...) {
@@ -115,12 +162,12 @@ void CString::Format(const char* format, ...) {
     va_start(args, format);
     std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
-    text_ = buffer;
+    Assign(buffer);
 }
 
 #ifdef _WIN32
 BSTR CString::AllocSysString() const {
-    const std::u16string wide = platform::AnsiToWide(text_);
+    const std::u16string wide = platform::AnsiToWide(View());
     BSTR result = ::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()), static_cast<UINT>(wide.size()));
     if (!result) throw CAtlException(hresult::kOutOfMemory);
     return result;

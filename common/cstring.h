@@ -1,4 +1,7 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -11,11 +14,16 @@
 // CAtlException(E_INVALIDARG).
 class CString {
 public:
-    CString() = default;
+    CString() noexcept = default;
     CString(const char* text);  // NOLINT(google-explicit-constructor): reads like a string literal
     explicit CString(const char16_t* text);
-    explicit CString(std::string_view text) : text_(text) {}
+    explicit CString(std::string_view text) { Assign(text); }
     explicit CString(std::u16string_view text);
+    CString(const CString& other) { Assign(other.View()); }
+    CString(CString&& other) noexcept;
+    CString& operator=(const CString& other);
+    CString& operator=(CString&& other) noexcept;
+    ~CString();
 
     CString& operator=(const char* text);
     CString& operator=(const char16_t* text);
@@ -24,12 +32,21 @@ public:
     CString& operator+=(const CString& text);
     CString& operator+=(char c);
     // Replaces the text, keeping the buffer when it is large enough: a reader that fills the same
-    // strings line after line allocates nothing once they have grown.
-    void SetString(std::string_view text);
-    void Empty() noexcept { text_.clear(); }
+    // strings line after line allocates nothing once they have grown, and copies no more than the
+    // text. Inline: the statement reader stores every column of every line.
+    void SetString(std::string_view text) {
+        if (text.size() > capacity_) return Assign(text);
+        CopyText(data_, text.data(), text.size());
+        data_[text.size()] = '\0';
+        length_ = text.size();
+    }
+    void Empty() noexcept {
+        data_[0] = '\0';
+        length_ = 0;
+    }
 
-    int GetLength() const noexcept { return static_cast<int>(text_.size()); }
-    bool IsEmpty() const noexcept { return text_.empty(); }
+    int GetLength() const noexcept { return static_cast<int>(length_); }
+    bool IsEmpty() const noexcept { return length_ == 0; }
     char GetAt(int index) const;
     int Find(char c) const noexcept;         // first position, or -1
     int ReverseFind(char c) const noexcept;  // last position, or -1
@@ -37,8 +54,8 @@ public:
     int Compare(const char* text) const;
     bool operator==(const char* text) const { return Compare(text) == 0; }
     bool operator!=(const char* text) const { return Compare(text) != 0; }
-    bool operator==(const CString& other) const noexcept { return text_ == other.text_; }
-    bool operator!=(const CString& other) const noexcept { return text_ != other.text_; }
+    bool operator==(const CString& other) const noexcept { return View() == other.View(); }
+    bool operator!=(const CString& other) const noexcept { return View() != other.View(); }
 
     CString Left(int count) const;
     CString Mid(int first) const;
@@ -49,8 +66,8 @@ public:
     // printf-style formatting; the result is cut to 255 characters.
     void Format(const char* format, ...);
 
-    const char* GetString() const noexcept { return text_.c_str(); }
-    std::string_view View() const noexcept { return text_; }
+    const char* GetString() const noexcept { return data_; }
+    std::string_view View() const noexcept { return {data_, length_}; }
 
 #ifdef _WIN32
     // A new BSTR converted with the ANSI code page; raises E_OUTOFMEMORY when it cannot be made.
@@ -58,5 +75,38 @@ public:
 #endif
 
 private:
-    std::string text_;
+    // Short texts live in the object itself, longer ones in one owned block. A statement's joined
+    // narrative mostly fits, and is handed on without an allocation.
+    static constexpr std::size_t kInlineLength = 63;
+
+    // Copies `length` characters that may overlap the target. Most columns of a statement are 4 to
+    // 16 characters: two loads and two stores each, read before anything is written.
+    static void CopyText(char* to, const char* from, std::size_t length) noexcept {
+        if (length >= 8 && length <= 16) {
+            std::uint64_t head, tail;
+            std::memcpy(&head, from, 8);
+            std::memcpy(&tail, from + length - 8, 8);
+            std::memcpy(to, &head, 8);
+            std::memcpy(to + length - 8, &tail, 8);
+        } else if (length >= 4 && length < 8) {
+            std::uint32_t head, tail;
+            std::memcpy(&head, from, 4);
+            std::memcpy(&tail, from + length - 4, 4);
+            std::memcpy(to, &head, 4);
+            std::memcpy(to + length - 4, &tail, 4);
+        } else {
+            std::memmove(to, from, length);
+        }
+    }
+    // Replaces the text, making room for it as needed; the text may be this string's own.
+    void Assign(std::string_view text);
+    void Append(std::string_view text);
+    // Room for `length` characters and the terminator, the text kept.
+    void Reserve(std::size_t length);
+    bool OnHeap() const noexcept { return data_ != inline_; }
+
+    char inline_[kInlineLength + 1] = {};
+    char* data_ = inline_;  // always terminated
+    std::size_t length_ = 0;
+    std::size_t capacity_ = kInlineLength;  // characters that fit before the terminator
 };

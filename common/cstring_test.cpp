@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include "common/errors.h"
 
 namespace {
@@ -80,6 +83,34 @@ TEST(CString, LoadsStringResources) {
     EXPECT_EQ(s.View(), "Invalid Payer Sort Code: the sort code must contain exactly 6 digits.");
     EXPECT_FALSE(s.LoadString(301));
     EXPECT_TRUE(s.IsEmpty());
+}
+
+// Short texts live in the object and longer ones on the heap: every way of filling, copying and
+// moving must give the same text across that line, including text taken from the string itself.
+TEST(CString, KeepsItsTextWhateverItsLength) {
+    for (const std::size_t length : {0, 1, 7, 8, 16, 17, 63, 64, 65, 300}) {
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) text += static_cast<char>('a' + i % 26);
+        CString set;
+        set.SetString(text);
+        EXPECT_EQ(set.View(), text) << length;
+        EXPECT_EQ(std::strlen(set.GetString()), length) << length;
+        CString copy(set);
+        CString moved(std::move(copy));
+        EXPECT_EQ(moved.View(), text) << length;
+        EXPECT_TRUE(copy.IsEmpty()) << length;
+        CString assigned("x");
+        assigned = moved;
+        EXPECT_EQ(assigned.View(), text) << length;
+        CString grown(text);
+        grown += grown;  // its own text, which growing moves
+        EXPECT_EQ(grown.View(), text + text) << length;
+        grown.SetString(grown.View().substr(length / 2));  // its own text again, in place
+        EXPECT_EQ(grown.View(), (text + text).substr(length / 2)) << length;
+        grown.Empty();
+        EXPECT_EQ(grown.View(), "") << length;
+        EXPECT_EQ(std::string(grown.GetString()), "") << length;
+    }
 }
 
 }  // namespace

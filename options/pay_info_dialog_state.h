@@ -36,6 +36,9 @@ public:
 
     // The payment list as it stands now.
     std::vector<PaymentListRow> Rows() const { return PaymentListRows(payments_); }
+    // The same list row by row: the payments it shows, then the cells of one of them when shown.
+    std::vector<std::int32_t> ListedPayments() const { return ::ListedPayments(payments_); }
+    PaymentListRow RowAt(std::int32_t paymentIndex) const { return PaymentListRowAt(payments_, paymentIndex); }
 
     // Set (mark true) or Reset on the payments with these indexes, in order. Nothing happens, and
     // false comes back, when none is selected.

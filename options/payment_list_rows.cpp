@@ -49,15 +49,14 @@ PaymentListRow RowOf(const Payment& p, std::int32_t index) {
     return row;
 }
 
-}  // namespace
-
-std::vector<PaymentListRow> PaymentListRows(Payments& payments) {
-    std::vector<PaymentListRow> rows;
+// Each payment the collection hands out, with its index, in order.
+template <class Visit>
+void ForEachPayment(Payments& payments, Visit visit) {
     std::int32_t count = 0;
     try {
         count = payments.Count();
     } catch (...) {
-        return rows;
+        return;
     }
     for (std::int32_t i = 0; i < count; ++i) {
         std::unique_ptr<Payment> payment;
@@ -65,7 +64,32 @@ std::vector<PaymentListRow> PaymentListRows(Payments& payments) {
             payment = payments.Item(i);
         } catch (...) {
         }
-        if (payment) rows.push_back(RowOf(*payment, i));
+        if (payment) visit(*payment, i);
     }
+}
+
+}  // namespace
+
+std::vector<PaymentListRow> PaymentListRows(Payments& payments) {
+    std::vector<PaymentListRow> rows;
+    ForEachPayment(payments, [&](const Payment& payment, std::int32_t i) { rows.push_back(RowOf(payment, i)); });
     return rows;
+}
+
+std::vector<std::int32_t> ListedPayments(Payments& payments) {
+    std::vector<std::int32_t> indexes;
+    ForEachPayment(payments, [&](const Payment&, std::int32_t i) { indexes.push_back(i); });
+    return indexes;
+}
+
+PaymentListRow PaymentListRowAt(Payments& payments, std::int32_t index) {
+    std::unique_ptr<Payment> payment;
+    try {
+        payment = payments.Item(index);
+    } catch (...) {
+    }
+    if (payment) return RowOf(*payment, index);
+    PaymentListRow row;
+    row.paymentIndex = index;
+    return row;
 }

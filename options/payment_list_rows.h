@@ -20,3 +20,10 @@ struct PaymentListRow {
 // A row for every payment the collection hands out, in collection order. A payment that cannot be
 // fetched gives no row; a property the host cannot supply shows as an empty cell.
 std::vector<PaymentListRow> PaymentListRows(Payments& payments);
+
+// The indexes of the payments that the collection hands out, in order: the rows of the list,
+// found without reading any of their cells.
+std::vector<std::int32_t> ListedPayments(Payments& payments);
+// The row of the payment at `index`, its cells read now; every cell empty when the payment cannot
+// be fetched any more.
+PaymentListRow PaymentListRowAt(Payments& payments, std::int32_t index);

@@ -103,4 +103,22 @@ TEST(PaymentListRows, UnfetchablePaymentGivesNoRowAndFailingPropertyAnEmptyCell)
     EXPECT_EQ(rows[1].amount, "3.00");
 }
 
+
+// The dialog's list reads its rows one by one: the same rows, found without reading their cells.
+TEST(PaymentListRows, RowByRowGivesTheSameRows) {
+    FailingPayments payments;
+    const auto rows = PaymentListRows(payments);
+    const auto listed = ListedPayments(payments);
+    ASSERT_EQ(listed.size(), rows.size());
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const PaymentListRow one = PaymentListRowAt(payments, listed[row]);
+        EXPECT_EQ(one.paymentIndex, rows[row].paymentIndex) << "row " << row;
+        EXPECT_EQ(one.sortCode + one.name + one.amount + one.isIat,
+                  rows[row].sortCode + rows[row].name + rows[row].amount + rows[row].isIat)
+            << "row " << row;
+    }
+    const PaymentListRow gone = PaymentListRowAt(payments, 1);  // no longer fetched: empty cells
+    EXPECT_EQ(gone.sortCode + gone.amount + gone.isIat, "");
+}
+
 }  // namespace

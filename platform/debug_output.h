@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string_view>
 
 namespace platform {
@@ -7,5 +8,7 @@ namespace platform {
 // then goes to standard error.
 void OutputDebugText(std::string_view text);
 void EnableDebugOutputToStderr(bool enabled);
+// When set, takes each piece of text instead of the channel (tests compare what two readers say).
+std::function<void(std::string_view)>& DebugOutputHook();
 
 }  // namespace platform

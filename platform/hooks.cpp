@@ -1,5 +1,6 @@
 // The slots through which tests and the command line replace a platform call. Each world's call
 // looks in its slot first, so the slots are the same in both and live here once.
+#include "platform/debug_output.h"
 #include "platform/local_clock.h"
 #include "platform/message_box.h"
 #include "platform/module_folder.h"
@@ -7,6 +8,11 @@
 #include "platform/shell_folder.h"
 
 namespace platform {
+
+std::function<void(std::string_view)>& DebugOutputHook() {
+    static std::function<void(std::string_view)> slot;
+    return slot;
+}
 
 std::function<CivilDateTime()>& LocalTimeHook() {
     static std::function<CivilDateTime()> slot;

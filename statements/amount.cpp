@@ -1,6 +1,8 @@
 #include "statements/amount.h"
 
 #include <charconv>
+#include <cstdint>
+#include <iterator>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -96,6 +98,33 @@ std::optional<double> ParseWholeAmount(std::string_view text) {
     const std::string_view rest = amount.Text();
     if (NumberLength(rest) != rest.size()) return std::nullopt;
     return rest.empty() ? 0.0 : ReadNumber(rest);
+}
+
+std::optional<double> ParsePlainAmount(std::string_view text) {
+    // A whole number of at most 2^53 divided by a power of ten that a double holds exactly is
+    // rounded once, as reading the decimal text rounds it.
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr std::uint64_t kLargestBeforeDigit = ((std::uint64_t{1} << 53) - 9) / 10;
+    std::uint64_t digits = 0;
+    int decimals = -1;  // none before the point
+    bool anyDigit = false;
+    for (const char c : StripQuotes(text)) {
+        const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+        if (digit <= 9) {
+            if (digits > kLargestBeforeDigit) return std::nullopt;
+            digits = digits * 10 + digit;
+            anyDigit = true;
+            decimals += decimals >= 0;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else if (!IsDropped(c)) {
+            return std::nullopt;
+        }
+    }
+    if (!anyDigit || decimals >= static_cast<int>(std::size(kPowersOfTen))) return std::nullopt;
+    const double whole = static_cast<double>(digits);
+    return decimals > 0 ? whole / kPowersOfTen[decimals] : whole;
 }
 
 bool IsWholeAmount(std::string_view text) { return text.empty() || PreparedAmount(text).IsWhole(); }

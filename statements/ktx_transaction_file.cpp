@@ -71,7 +71,7 @@ CKTXTransactionFile::CKTXTransactionFile(const std::string& path, std::ios::open
         auto file = std::make_unique<std::ifstream>(path, mode);
         if (!file->is_open()) return;
         stream_ = std::move(file);
-        lines_ = std::make_unique<LineReader>(*stream_->rdbuf(), kMaxStatementLineLength);
+        lines_.emplace(*stream_->rdbuf(), kMaxStatementLineLength);
         open_ = true;
         ReadHeader(path);
     } catch (...) {
@@ -81,16 +81,15 @@ CKTXTransactionFile::CKTXTransactionFile(const std::string& path, std::ios::open
 
 CKTXTransactionFile::CKTXTransactionFile(std::unique_ptr<std::istream> stream) : stream_(std::move(stream)) {
     if (!stream_) return;
-    lines_ = std::make_unique<LineReader>(*stream_->rdbuf(), kMaxStatementLineLength);
+    lines_.emplace(*stream_->rdbuf(), kMaxStatementLineLength);
     open_ = true;
     ReadHeader({});
 }
 
 void CKTXTransactionFile::ReadHeader(const std::string& path) {
     try {
-        const std::string_view header = NextLine();
-        bool quoted = false;
-        headerFieldCount_ = CountFields(header, ',', quoted);
+        NextLine();
+        headerFieldCount_ = lines_->Count();
     } catch (...) {
         headerFieldCount_ = 0;
         Debug("Failed to Open the file: ");
@@ -106,24 +105,36 @@ bool CKTXTransactionFile::PrepareColumns() {
     return true;
 }
 
-std::string_view CKTXTransactionFile::NextLine() {
-    std::string_view line;
-    const LineReader::Status status = lines_->Next(line);
-    atEnd_ = status == LineReader::Status::End;
+void CKTXTransactionFile::NextLine() {
+    const LineScanner::Status status = lines_->Next();
+    atEnd_ = status == LineScanner::Status::End;
     lastLineBlank_ = false;
-    if (status == LineReader::Status::TooLong) {
+    if (status == LineScanner::Status::TooLong) {
         // Reading on from the middle of the line would make a record of its tail, and a record
         // of its head could lose its amount: neither is read, and nothing after it.
         if (!overLong_) ++lineNumber_;
         overLong_ = true;
         throw Error::LineTooLong;
     }
-    if (atEnd_) return {};
+    if (atEnd_) return;
     ++lineNumber_;
     // A NUL byte is no part of a text file; whatever follows it on the line cannot be trusted.
-    if (std::memchr(line.data(), '\0', line.size())) throw Error::NulInLine;
-    lastLineBlank_ = IsBlank(line);
-    return line;
+    if (lines_->HasNul()) throw Error::NulInLine;
+    lastLineBlank_ = IsBlank(lines_->Line());
+}
+
+inline std::string_view CKTXTransactionFile::TakeField(int position) const {
+    // Columns are looked up in the column list, which holds 1 to the header's count.
+    if (position < 1 || position > columnCount_) throw Error::ColumnOutOfRange;
+    const auto field = lines_->Field(position);
+    if (!field) throw Error::FieldMissing;
+    if (field->size() > kMaxStatementFieldLength) throw Error::FieldTooLong;
+    return *field;
+}
+
+inline void CKTXTransactionFile::Store(CString& target, std::string_view field, std::size_t kept) {
+    // The record was reset: an empty column leaves its field as it is.
+    if (!field.empty()) target.SetString(field.size() > kept ? field.substr(0, kept) : field);
 }
 
 bool CKTXTransactionFile::ReadRecord(CTransactionRecord& record) noexcept {
@@ -160,23 +171,25 @@ void CKTXTransactionFile::ReadFields(CTransactionRecord& record) {
         throw Error::StreamNotOpen;
     }
     record.Reset();
-    fields_.Split(NextLine());
-    if (fields_.Count() < kMinimumFields) throw Error::FieldCountTooLow;
+    NextLine();
+    const int fieldCount = lines_->Count();
+    if (fieldCount < kMinimumFields) throw Error::FieldCountTooLow;
     // No layout has more than 18 fields: under the long layout's header, more means that a
     // separator inside a value moved every later column.
-    if (columnCount_ == kLongLayoutFields && fields_.Count() > kLongLayoutFields) {
-        refusal_ = "it has " + std::to_string(fields_.Count()) + " fields under a header of 18";
+    if (columnCount_ == kLongLayoutFields && fieldCount > kLongLayoutFields) {
+        refusal_ = "it has " + std::to_string(fieldCount) + " fields under a header of 18";
         throw Error::TooManyFields;
     }
 
     ReadAccountColumns(record);
     const std::string_view date = StripQuotes(TakeField(kDateColumn));
     Store(record.dateText_, date, date.size());
-    record.dateValue_ = ParseDate(date);
+    const std::optional<double> plainDate = plainDates_.Parse(date);
+    record.dateValue_ = plainDate ? *plainDate : ParseDate(date);
 
     Store(record.narratives_[0], StripQuotes(TakeField(kFirstNarrativeColumn)), kNarrativeKept);
     int typeColumn = kShortTypeColumn;
-    if (fields_.Count() == kLongLayoutFields) {
+    if (fieldCount == kLongLayoutFields) {
         for (std::size_t line = 1; line < record.narratives_.size(); ++line) {
             const int column = kFirstNarrativeColumn + static_cast<int>(line);
             Store(record.narratives_[line], StripQuotes(TakeField(column)), kNarrativeKept);
@@ -222,17 +235,10 @@ void CKTXTransactionFile::ReadAmounts(CTransactionRecord& record, int typeColumn
     if (credit > kAmountThreshold) record.creditAmount_ = credit;
 }
 
-std::string_view CKTXTransactionFile::TakeField(int position) const {
-    // Columns are looked up in the column list, which holds 1 to the header's count.
-    if (position < 1 || position > columnCount_) throw Error::ColumnOutOfRange;
-    const auto field = fields_.Field(position);
-    if (!field) throw Error::FieldMissing;
-    if (field->size() > kMaxStatementFieldLength) throw Error::FieldTooLong;
-    return *field;
-}
-
 double CKTXTransactionFile::TakeAmount(int position, const char* name) {
     const std::string_view field = TakeField(position);
+    if (field.empty()) return 0;
+    if (const std::optional<double> plain = ParsePlainAmount(field)) return *plain;
     const std::optional<double> amount = ParseWholeAmount(field);
     if (!amount) RefuseAmount(name, field);
     if (!std::isfinite(*amount)) throw Error::AmountOutOfRange;
@@ -241,8 +247,8 @@ double CKTXTransactionFile::TakeAmount(int position, const char* name) {
 
 void CKTXTransactionFile::RequireAmount(int position, const char* name) {
     // Only its form counts, so its length is no reason to refuse it.
-    const auto field = fields_.Field(position);
-    if (field && !IsWholeAmount(*field)) RefuseAmount(name, *field);
+    const auto field = lines_->Field(position);
+    if (field && !field->empty() && !ParsePlainAmount(*field) && !IsWholeAmount(*field)) RefuseAmount(name, *field);
 }
 
 void CKTXTransactionFile::RefuseAmount(const char* name, std::string_view field) {
@@ -250,9 +256,6 @@ void CKTXTransactionFile::RefuseAmount(const char* name, std::string_view field)
     throw Error::NotAnAmount;
 }
 
-void CKTXTransactionFile::Store(CString& target, std::string_view field, std::size_t kept) {
-    target.SetString(field.substr(0, kept));
-}
 
 bool CKTXTransactionFile::OnlyBlankLinesFollow() {
     if (!open_) return true;

@@ -2,11 +2,12 @@
 #include <ios>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "statements/line_fields.h"
-#include "statements/line_reader.h"
+#include "statements/line_scanner.h"
+#include "statements/statement_date.h"
 #include "statements/transaction_record.h"
 
 // Longest line the reader takes; a longer line is not read at all (see ReadRecord).
@@ -21,7 +22,8 @@ bool IsAcceptedStatementPath(std::string_view path);
 
 // Reads a statement file one line at a time: the header line when constructed, then one record
 // per data line. It holds one block of the file and one record, whatever the file's size, and no
-// state shared with other readers, so readers may run side by side.
+// state shared with other readers, so readers may run side by side. Each line is walked once; its
+// columns are views into it until they are stored in the record.
 class CKTXTransactionFile {
 public:
     // Opens `path` with `mode` (the import reads in binary mode, the recogniser in text mode) and
@@ -61,8 +63,9 @@ public:
 
 private:
     void ReadHeader(const std::string& path);
-    // The next line, without its LF; empty at the end of the file. Raises LineTooLong or NulInLine.
-    std::string_view NextLine();
+    // Reads the next line, its fields in lines_; an empty line at the end of the file. Raises
+    // LineTooLong or NulInLine.
+    void NextLine();
     void ReadFields(CTransactionRecord& record);
     void ReadAccountColumns(CTransactionRecord& record);
     void ReadAmounts(CTransactionRecord& record, int typeColumn);
@@ -75,7 +78,7 @@ private:
     static void Store(CString& target, std::string_view field, std::size_t kept);
 
     std::unique_ptr<std::istream> stream_;
-    std::unique_ptr<LineReader> lines_;  // over stream_'s buffer while it is open
+    std::optional<LineScanner> lines_;  // over stream_'s buffer while it is open
     bool open_ = false;
     int headerFieldCount_ = 0;
     // The column list: columns 1 to this count exist once PrepareColumns succeeded.
@@ -87,5 +90,5 @@ private:
     CTransactionRecord::ReadError lastError_ = CTransactionRecord::NoReadError;
     // What the last refused line holds, in words, when that was the reason it was refused.
     std::string refusal_;
-    LineFields fields_;
+    PlainDates plainDates_;
 };

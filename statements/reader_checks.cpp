@@ -9,7 +9,7 @@
 #include "statements/amount.h"
 #include "statements/field_splitting.h"
 #include "statements/ktx_transaction_file.h"
-#include "statements/line_fields.h"
+#include "statements/line_scanner.h"
 #include "statements/statement_import.h"
 
 namespace {
@@ -19,8 +19,9 @@ using Problems = std::vector<std::string>;
 std::string Quoted(std::string_view text) { return "\"" + std::string(text.substr(0, 80)) + "\""; }
 
 void CheckSplitting(std::string_view line, Problems& problems) {
-    LineFields fields;
-    fields.Split(line);
+    std::stringbuf source{std::string(line)};
+    LineScanner fields(source, line.size(), line.size() + 1);
+    fields.Next();
     bool quoted = false;
     if (fields.Count() != CountFields(line, ',', quoted)) problems.push_back("count differs on " + Quoted(line));
     for (int n = 0; n <= 22; ++n) {

@@ -47,3 +47,48 @@ double ParseDate(std::string_view text) {
     if (const auto yearFirst = ToOleDate(date)) return *yearFirst;
     return dayFirst.value_or(0.0);
 }
+
+namespace {
+
+// The parts of DD/MM/YYYY written in digits; nothing for any other text.
+std::optional<CivilDate> PlainDateParts(std::string_view text) {
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/') return std::nullopt;
+    bool digits = true;
+    const auto digit = [&](std::size_t at) {
+        const unsigned value = static_cast<unsigned char>(text[at]) - unsigned{'0'};
+        digits = digits && value <= 9;
+        return static_cast<int>(value);
+    };
+    CivilDate date;
+    date.day = digit(0) * 10 + digit(1);
+    date.month = digit(3) * 10 + digit(4);
+    date.year = digit(6) * 1000 + digit(7) * 100 + digit(8) * 10 + digit(9);
+    if (!digits) return std::nullopt;
+    return date;
+}
+
+// The day-first reading's date, when it gives one that ParseDate takes at once.
+std::optional<double> DayFirst(const CivilDate& date) {
+    const std::optional<double> value = ToOleDate(date);
+    if (value && *value >= kDateThreshold) return value;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<double> ParsePlainDate(std::string_view text) {
+    const std::optional<CivilDate> date = PlainDateParts(text);
+    return date ? DayFirst(*date) : std::nullopt;
+}
+
+std::optional<double> PlainDates::Parse(std::string_view text) {
+    const std::optional<CivilDate> date = PlainDateParts(text);
+    if (!date) return std::nullopt;
+    const auto key = static_cast<std::uint32_t>((date->year * 100 + date->month) * 100 + date->day + 1);
+    // Two digits each: a month of at most 99 and a day of at most 99 share places, told apart by the key.
+    Converted& slot = converted_[static_cast<std::size_t>(date->month % 13 * 32 + date->day % 32)];
+    if (slot.key == key) return slot.value;
+    const std::optional<double> value = DayFirst(*date);
+    if (value) slot = {key, *value};
+    return value;
+}

@@ -1,4 +1,7 @@
 #pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 // The Date column as an OLE Automation date at 00:00: read day first (05/03/2010), and year first
@@ -6,3 +9,21 @@
 // nothing instead of rolling into its neighbours, so an empty or impossible Date column gives 0.
 // Two-digit years follow the platform's window (0-49 are 2000-2049, 50-99 are 1950-1999).
 double ParseDate(std::string_view text);
+
+// ParseDate of the shape nearly every Date column has, DD/MM/YYYY in digits, when it gives a date
+// by the day-first reading; nothing otherwise, and ParseDate then reads it.
+std::optional<double> ParsePlainDate(std::string_view text);
+
+// ParsePlainDate keeping the dates it has converted, one place for each day of the year: a
+// statement covers few days, and each conversion goes through the platform. One per reader.
+class PlainDates {
+public:
+    std::optional<double> Parse(std::string_view text);
+
+private:
+    struct Converted {
+        std::uint32_t key = 0;  // YYYYMMDD + 1; 0 for none
+        double value = 0;
+    };
+    std::array<Converted, 13 * 32> converted_{};  // by month and day
+};

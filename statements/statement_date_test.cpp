@@ -60,4 +60,21 @@ TEST(ParseDate, ReadsDayFirstThenYearFirst) {
     }
 }
 
+// The reader's shorter way for DD/MM/YYYY gives ParseDate's value or leaves the text to it, and
+// keeps what it converted: the same date twice, and dates that share a place in what it keeps.
+TEST(ParsePlainDate, GivesParseDatesValueOrNothing) {
+    PlainDates kept;
+    for (const char* text : {"05/03/2010", "05/03/2011", "05/03/2010", "05/16/2010", "05/03/2010", "29/02/2012", "29/02/2013", "31/12/9999",
+                             "01/01/0100", "30/12/1899", "00/00/0000", "5/3/2010", "2010-03-05", "05/03/201x"}) {
+        for (const std::optional<double> plain : {ParsePlainDate(text), kept.Parse(text)}) {
+            if (plain) {
+                EXPECT_EQ(*plain, ParseDate(text)) << text;
+            }
+        }
+        EXPECT_EQ(ParsePlainDate(text).has_value(), kept.Parse(text).has_value()) << text;
+    }
+    EXPECT_TRUE(ParsePlainDate("05/03/2010").has_value());
+    EXPECT_FALSE(ParsePlainDate("30/12/1899").has_value());  // below the threshold: ParseDate reads on
+}
+
 }  // namespace

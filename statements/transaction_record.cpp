@@ -4,12 +4,19 @@
 
 void CTransactionRecord::Reset() {
     // Emptying keeps each string's storage for the next line.
-    for (CString* text : {&sortCode_, &accountNumber_, &accountAlias_, &accountShortName_, &currency_,
-                          &accountType_, &bic_, &bankName_, &branchName_, &dateText_, &narrativeBuffer_,
-                          &narratives_[0], &narratives_[1], &narratives_[2], &narratives_[3], &narratives_[4],
-                          &type_}) {
-        text->Empty();
-    }
+    sortCode_.Empty();
+    accountNumber_.Empty();
+    accountAlias_.Empty();
+    accountShortName_.Empty();
+    currency_.Empty();
+    accountType_.Empty();
+    bic_.Empty();
+    bankName_.Empty();
+    branchName_.Empty();
+    dateText_.Empty();
+    narrativeBuffer_.Empty();
+    for (CString& line : narratives_) line.Empty();
+    type_.Empty();
     debitAmount_ = 0;
     creditAmount_ = 0;
     debitFlag_ = 0;

@@ -161,9 +161,13 @@ public:
 
     std::unique_ptr<TransactionSink> AddTransaction(const CTransactionRecord& source) override {
         Flush();
-        row_ = PendingRow();
+        // Field by field, so that the row's texts keep their storage from one row to the next.
         row_.sortCode = source.SortCode();
         row_.account = source.AccountNumber();
+        row_.narrative.Empty();
+        row_.type.Empty();
+        row_.number = row_.direction = 0;
+        row_.date = row_.amount = 0;
         pending_ = true;
         return std::make_unique<RowSink>(row_);
     }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -41,14 +42,16 @@ public:
 
 private:
     void Begin();
-    void AppendCsv(const StatementRow& row);
+    void WriteCsv(const StatementRow& row);
     void AppendJson(const StatementRow& row);
 
     std::FILE* out_;
     bool json_;
     bool begun_ = false;
     bool first_ = true;
-    std::string line_;
+    std::string line_;               // a JSON row
+    std::unique_ptr<char[]> csv_;    // a CSV row
+    std::size_t csvRoom_ = 0;
 };
 
 }  // namespace cli

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstdint>
+#include <string>
+
 #include "common/ole_date.h"
 
 namespace cli {
@@ -15,6 +19,21 @@ TEST(FormatShortestAmount, GivesTheShortestTextThatReadsBack) {
     } cases[] = {{0, "0"}, {12.5, "12.5"}, {7, "7"}, {1234.56, "1234.56"}, {0.1, "0.1"},
                  {0.000005000001, "5.000001e-06"}, {12345678901.23, "12345678901.23"}, {1e21, "1e+21"}};
     for (const auto& c : cases) EXPECT_EQ(FormatShortestAmount(c.amount), c.text) << c.amount;
+}
+
+// Whole numbers of pence take a shorter way to their text: it must be the same text.
+TEST(FormatShortestAmount, PenceGiveWhatToCharsGives) {
+    const auto expected = [](double amount) {
+        char text[64];
+        return std::string(text, std::to_chars(text, text + sizeof text, amount).ptr);
+    };
+    for (std::int64_t pence = 0; pence < 20000000; pence += pence < 200000 ? 1 : 97) {
+        const double amount = static_cast<double>(pence) / 100;
+        ASSERT_EQ(FormatShortestAmount(amount), expected(amount)) << pence << " pence";
+    }
+    for (const double amount : {-0.0, 0.005, 99999.99, 99999.995, 100000.0, 0.1 + 0.2, 1e-300}) {
+        EXPECT_EQ(FormatShortestAmount(amount), expected(amount)) << amount;
+    }
 }
 
 TEST(FormatIsoDate, GivesYearMonthDayOrNothing) {

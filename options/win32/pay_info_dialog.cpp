@@ -199,50 +199,43 @@ void CPayInfoDialog::AddColumns() {
 }
 
 void CPayInfoDialog::FillList() {
-    // The rows' texts stay here and the list asks for those it draws (LVN_GETDISPINFO), and it
-    // repaints once, when every row is in. Seven texts inserted per row into a list that updated
-    // itself after each kept the user waiting for seconds with thousands of payments, and for
-    // minutes once the dialog was on screen.
-    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    // The list is owner data: it holds a count, and asks for the texts of the cells it draws
+    // (LVN_GETDISPINFO). Reading every payment's seven properties from the host and inserting a
+    // row for each kept the user waiting in proportion to the payments; now the wait is for those
+    // on screen. Emptying it first clears the selection, as a refill does.
     ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-    rowCount_ = 0;
-    rows_ = state_.Rows();
-    ::SendMessageA(list_, LVM_SETITEMCOUNT, rows_.size(), 0);
-    while (rowCount_ < static_cast<int>(rows_.size())) {
-        const auto row = rows_.begin() + rowCount_;
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = rowCount_;
-        item.pszText = LPSTR_TEXTCALLBACKA;
-        item.lParam = row->paymentIndex;
-        if (::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) < 0) {
-            rows_.erase(row);  // no row for it: the rows after it move up
-        } else {
-            ++rowCount_;
-        }
-    }
-    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(list_, nullptr, TRUE);
+    rowPayments_ = state_.ListedPayments();
+    rows_.assign(rowPayments_.size(), std::nullopt);
+    rowCount_ = static_cast<int>(rowPayments_.size());
+    ::SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(rowCount_), LVSICF_NOSCROLL);
 }
 
-void CPayInfoDialog::ShowCellText(NMLVDISPINFOA& cell) const {
+void CPayInfoDialog::ShowCellText(NMLVDISPINFOA& cell) {
     LVITEMA& item = cell.item;
+    if ((item.mask & LVIF_PARAM) && item.iItem >= 0 && item.iItem < rowCount_) {
+        item.lParam = rowPayments_[static_cast<std::size_t>(item.iItem)];  // the row's item data
+    }
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
     ::lstrcpynA(item.pszText, CellTextOf(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
 }
 
-void CPayInfoDialog::ShowCellText(NMLVDISPINFOW& cell) const {
+void CPayInfoDialog::ShowCellText(NMLVDISPINFOW& cell) {
     LVITEMW& item = cell.item;
+    if ((item.mask & LVIF_PARAM) && item.iItem >= 0 && item.iItem < rowCount_) {
+        item.lParam = rowPayments_[static_cast<std::size_t>(item.iItem)];
+    }
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
     const std::u16string text = platform::AnsiToWide(CellTextOf(item.iItem, item.iSubItem));
     ::lstrcpynW(item.pszText, reinterpret_cast<const wchar_t*>(text.c_str()), item.cchTextMax);
 }
 
-const std::string& CPayInfoDialog::CellTextOf(int row, int column) const {
+const std::string& CPayInfoDialog::CellTextOf(int row, int column) {
     static const std::string kNone;
-    if (row < 0 || row >= static_cast<int>(rows_.size())) return kNone;
+    if (row < 0 || row >= rowCount_) return kNone;
     if (column < 0 || column >= static_cast<int>(std::size(kCellTexts))) return kNone;
-    return rows_[static_cast<std::size_t>(row)].*kCellTexts[column];
+    std::optional<PaymentListRow>& cells = rows_[static_cast<std::size_t>(row)];
+    if (!cells) cells = state_.RowAt(rowPayments_[static_cast<std::size_t>(row)]);
+    return *cells.*kCellTexts[column];
 }
 
 void CPayInfoDialog::ApplyFormatRules() {
@@ -281,17 +274,11 @@ void CPayInfoDialog::SelectFormat(PaymentFormat format) {
 }
 
 void CPayInfoDialog::MarkSelectedRows(bool mark) {
+    // Each row names its payment: rows and payments part ways when one could not be fetched.
     std::vector<std::int32_t> paymentIndexes;
     for (int row = -1; (row = static_cast<int>(::SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
                                                                  LVNI_SELECTED))) >= 0;) {
-        // The row's item data names its payment: rows and payments part ways when one could not
-        // be fetched for the list.
-        LVITEMA item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        if (::SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
-            paymentIndexes.push_back(static_cast<std::int32_t>(item.lParam));
-        }
+        if (row < rowCount_) paymentIndexes.push_back(rowPayments_[static_cast<std::size_t>(row)]);
     }
     if (state_.MarkSelected(paymentIndexes, mark)) FillList();
 }

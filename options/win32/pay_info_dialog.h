@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <vector>
 #include <windows.h>
 #include <commctrl.h>
@@ -36,10 +37,10 @@ private:
     void SetIcon();
     void AddColumns();
     void FillList();
-    void ShowCellText(NMLVDISPINFOA& cell) const;
-    void ShowCellText(NMLVDISPINFOW& cell) const;
-    // Empty for a row or column the list does not have.
-    const std::string& CellTextOf(int row, int column) const;
+    void ShowCellText(NMLVDISPINFOA& cell);
+    void ShowCellText(NMLVDISPINFOW& cell);
+    // Empty for a row or column the list does not have. Reads the row's payment the first time.
+    const std::string& CellTextOf(int row, int column);
     void ApplyFormatRules();
     void ShowHelpText(unsigned stringId);
     void EnableMarking(bool enabled);
@@ -56,7 +57,9 @@ private:
     HWND list_ = nullptr;
     HWND listHeader_ = nullptr;
     int rowCount_ = 0;
-    // The texts of the list's rows, by row: the list asks for them when it draws a cell.
-    std::vector<PaymentListRow> rows_;
+    // The payment of each row of the list, and the row's texts once read: the list holds no rows of
+    // its own (owner data) and asks for the cells it draws, so only the rows seen are read.
+    std::vector<std::int32_t> rowPayments_;
+    std::vector<std::optional<PaymentListRow>> rows_;
     bool shown_ = false;  // set up and in the user's hands
 };

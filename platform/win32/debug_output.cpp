@@ -11,6 +11,7 @@ bool toStderr = false;
 void EnableDebugOutputToStderr(bool enabled) { toStderr = enabled; }
 
 void OutputDebugText(std::string_view text) {
+    if (const auto& hook = DebugOutputHook()) return hook(text);
     const std::string piece(text);
     ::OutputDebugStringA(piece.c_str());
     if (toStderr) fputs(piece.c_str(), stderr);

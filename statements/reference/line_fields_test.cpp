@@ -1,4 +1,4 @@
-#include "statements/line_fields.h"
+#include "statements/reference/line_fields.h"
 
 #include <gtest/gtest.h>
 

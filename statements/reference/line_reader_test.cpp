@@ -1,4 +1,4 @@
-#include "statements/line_reader.h"
+#include "statements/reference/line_reader.h"
 
 #include <gtest/gtest.h>
 

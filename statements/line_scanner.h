@@ -1,0 +1,69 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <streambuf>
+#include <string_view>
+
+// The lines of a stream, each walked once: taken a large block at a time straight from the
+// stream's buffer, sixty-four bytes at a time, finding in the same pass where the line ends, where its
+// separators outside quotes stand and whether it holds a NUL byte. The fields it gives are those
+// of CountFields and GetField (separator ","), without walking the line again.
+class LineScanner {
+public:
+    enum class Status { Line, End, TooLong };
+
+    static constexpr std::size_t kDefaultBlockSize = 64 * 1024;
+
+    // Refuses lines of more than `maxLength` characters; `blockSize` must be larger than that.
+    LineScanner(std::streambuf& source, std::size_t maxLength, std::size_t blockSize = kDefaultBlockSize);
+
+    // The next line, without its LF: Line. A line ends at an LF or at the end of the stream; End
+    // when nothing at all is left. TooLong for a line of more than maxLength characters, after
+    // which nothing more is read and every call gives TooLong.
+    Status Next();
+
+    // The line that the last Next gave, valid until the next call.
+    std::string_view Line() const noexcept { return line_; }
+    bool HasNul() const noexcept { return nul_; }
+    // CountFields of the line, with a fresh quoted state.
+    int Count() const noexcept { return separatorCount_ + 1 - (quotedAtEnd_ ? 1 : 0); }
+    // GetField of the line. Inline: the reader takes every column of every line.
+    std::optional<std::string_view> Field(int n) const {
+        if (n >= 1 && n <= separatorCount_ && n <= kKeptSeparators) {
+            const std::size_t start = n == 1 ? 0 : separators_[static_cast<std::size_t>(n - 2)] + 1;
+            return std::string_view(line_.data() + start, separators_[static_cast<std::size_t>(n - 1)] - start);
+        }
+        return FieldBeyondKept(n);
+    }
+
+private:
+    // Scans the unread part of the block for the next line; false when the block holds no LF
+    // after it (the separators found are then of no use).
+    bool ScanLine();
+    // Moves what is not read yet to the front of the block and reads more behind it; false when
+    // the stream has nothing more.
+    bool Refill();
+    std::optional<std::string_view> FieldBeyondKept(int n) const;
+
+    // Separator positions kept; a field beyond them is found by GetField itself.
+    static constexpr int kKeptSeparators = 20;
+    // Bytes past the block's data that a group may load (and ignore).
+    static constexpr std::size_t kGroup = 64;
+
+    std::streambuf& source_;
+    std::size_t maxLength_;
+    std::size_t blockSize_;
+    std::unique_ptr<char[]> block_;
+    std::size_t begin_ = 0;  // the first character not read yet
+    std::size_t end_ = 0;    // one past the last character in the block
+    bool sourceDone_ = false;
+    bool tooLong_ = false;
+
+    std::string_view line_;
+    std::array<std::size_t, kKeptSeparators> separators_{};  // from the line's start
+    int separatorCount_ = 0;
+    bool quotedAtEnd_ = false;
+    bool nul_ = false;
+};

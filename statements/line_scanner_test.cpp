@@ -1,0 +1,101 @@
+#include "statements/line_scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "statements/field_splitting.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+// Every call's outcome until the first End or TooLong (shown as <end> and <too long>), read with
+// lines of at most 5 characters through a block of 8, so that lines cross blocks; a line holding a
+// NUL byte is marked with *.
+std::string Read(const std::string& content) {
+    std::stringbuf source(content);
+    LineScanner scanner(source, 5, 8);
+    std::string calls;
+    for (;;) {
+        switch (scanner.Next()) {
+            case LineScanner::Status::Line:
+                calls += "[" + std::string(scanner.Line()) + (scanner.HasNul() ? "*" : "") + "]";
+                continue;
+            case LineScanner::Status::End: return calls + "<end>";
+            case LineScanner::Status::TooLong: return calls + "<too long>";
+        }
+    }
+}
+
+TEST(LineScanner, GivesEachLineAsTheStreamsGetlineWould) {
+    const struct {
+        std::string content;
+        std::string calls;
+    } cases[] = {
+        {"", "<end>"},
+        {"\n", "[]<end>"},
+        {"ab\ncd\n", "[ab][cd]<end>"},
+        {"ab\ncd", "[ab][cd]<end>"},               // the last line needs no LF
+        {"ab\n\n\ncd\n", "[ab][][][cd]<end>"},
+        {"abc\r\nde\r\n", "[abc\r][de\r]<end>"},   // a CR stays in the line
+        {"12345\n67890\n1\n", "[12345][67890][1]<end>"},  // at the limit, across blocks
+        {"12345", "[12345]<end>"},
+        {"ab\n123456\ncd\n", "[ab]<too long>"},   // one over the limit, with its LF
+        {"ab\n123456", "[ab]<too long>"},         // and at the end of the stream
+        {"1234567890123\n", "<too long>"},        // longer than a block
+        {"a\0b\nc\n\0"s, "[a\0b*][c][\0*]<end>"s},  // a NUL byte marks its own line only
+    };
+    for (const auto& c : cases) EXPECT_EQ(Read(c.content), c.calls) << "[" << c.content << "]";
+}
+
+TEST(LineScanner, StaysAtItsEndOrItsRefusal) {
+    std::stringbuf ended("ab");
+    LineScanner atEnd(ended, 5, 8);
+    std::stringbuf refused("123456\nab\n");
+    LineScanner afterRefusal(refused, 5, 8);
+    EXPECT_EQ(atEnd.Next(), LineScanner::Status::Line);
+    for (int call = 0; call < 2; ++call) {
+        EXPECT_EQ(atEnd.Next(), LineScanner::Status::End);
+        EXPECT_EQ(afterRefusal.Next(), LineScanner::Status::TooLong);
+    }
+}
+
+// The one-pass split must agree with CountFields and GetField for every field of every line,
+// whether the line comes whole in its block or after a refill.
+TEST(LineScanner, AgreesWithCountFieldsAndGetField) {
+    const std::string lines[] = {
+        "",
+        "abc",
+        "a,b,c",
+        "a,\"b,c\",d",
+        "a,b,\"1,234.56\"\r",
+        "a,b,c\"d",
+        "a,\"x\",c\"d",
+        "\"a,b\"",
+        "a,b,\"c,d",
+        ",,,,,,,,,,,,,,,,,,,,,,,,,,",                   // more separators than the scan keeps
+        "1234567\"9,bcdef\"hij,lmn\"p,rstuv\"x,z,\"2,4\",", // quotes and commas astride 16 bytes
+        "123456789012345\",\"89012345678901,\"",
+        std::string(61, 'a') + ",\"b,c\",d" + std::string(50, 'e') + "\",,\"x,y",  // astride 64 bytes
+        "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,\"22,x\"",
+        "123456,12345678,Alias,Name,GBP,Current,BIC,Bank,Branch,05/03/2010,N1,N2,N3,N4,N5,DD,12.50,",
+    };
+    for (const auto& line : lines) {
+        for (const std::size_t block : {std::size_t{200}, LineScanner::kDefaultBlockSize}) {
+            std::stringbuf source("x,\"y\n" + line + "\nlast");
+            LineScanner scanner(source, 199, block);
+            ASSERT_EQ(scanner.Next(), LineScanner::Status::Line);
+            ASSERT_EQ(scanner.Next(), LineScanner::Status::Line);
+            EXPECT_EQ(scanner.Line(), line);
+            bool quoted = false;
+            EXPECT_EQ(scanner.Count(), CountFields(line, ',', quoted)) << line;
+            for (int n = 0; n <= 24; ++n) {
+                EXPECT_EQ(scanner.Field(n), GetField(line, ',', n)) << line << " field " << n << " block " << block;
+            }
+        }
+    }
+}
+
+}  // namespace
