@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+#include "statements/export/exported_transaction.h"
+
+// FITID, the id by which a money program knows a transaction it has imported already: made from
+// what the transaction is (its account, date, direction, amount, Type and narrative) and, for
+// identical transactions, their order among themselves. The same transaction in two downloads
+// that overlap gets the same FITID; two transactions of one file never do.
+//
+// The text is YYYYMMDD-HASH-N: the date, 16 hex digits of a 64-bit FNV-1a hash of the rest, and N,
+// counting 1, 2, ... the transactions of the file with the same date and hash in file order. Two
+// different transactions whose hashes collide thus still differ by N.
+class FitidRule {
+public:
+    // The FITID of `transaction`, the next of its kind. `transaction` has a date.
+    std::string Next(const ExportedTransaction& transaction);
+
+private:
+    struct Key {
+        std::int64_t day;
+        std::uint64_t hash;
+        bool operator==(const Key& other) const noexcept { return day == other.day && hash == other.hash; }
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const noexcept {
+            return static_cast<std::size_t>(key.hash ^ static_cast<std::uint64_t>(key.day));
+        }
+    };
+
+    std::unordered_map<Key, int, KeyHash> seen_;
+    std::string identity_;  // scratch, reused
+};
