@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "cli/statement/output_target.h"
 #include "common/ole_date.h"
 #include "platform/code_page.h"
 
@@ -108,12 +109,12 @@ void AppendJsonString(std::string& out, std::string_view value) {
     out += '"';
 }
 
-StatementRowWriter::StatementRowWriter(std::FILE* out, bool json) : out_(out), json_(json) {}
+StatementRowWriter::StatementRowWriter(OutputTarget& out, bool json) : out_(out), json_(json) {}
 
 void StatementRowWriter::Begin() {
     if (begun_) return;
     begun_ = true;
-    std::fputs(json_ ? "[" : "number,sort_code,account,date,direction,amount,type,narrative\n", out_);
+    out_.Write(json_ ? "[" : "number,sort_code,account,date,direction,amount,type,narrative\n");
 }
 
 void StatementRowWriter::Write(const StatementRow& row) {
@@ -124,13 +125,13 @@ void StatementRowWriter::Write(const StatementRow& row) {
     } else {
         AppendCsv(row);
     }
-    std::fwrite(line_.data(), 1, line_.size(), out_);
+    out_.Write(line_);
     first_ = false;
 }
 
 void StatementRowWriter::End() {
     Begin();
-    std::fputs(json_ ? (first_ ? "]\n" : "\n]\n") : "", out_);
+    if (json_) out_.Write(first_ ? "]\n" : "\n]\n");
 }
 
 void StatementRowWriter::AppendCsv(const StatementRow& row) {
