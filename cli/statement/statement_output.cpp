@@ -105,7 +105,13 @@ void AppendCsvField(std::string& out, std::string_view value) {
 
 void AppendJsonString(std::string& out, std::string_view value) {
     out += '"';
-    for (const char16_t unit : platform::AnsiToWide(value)) AppendJsonCharacter(out, unit);
+    // Most text is printable ASCII, the same in UTF-8; the rest goes through the code page whole.
+    const bool plain = std::all_of(value.begin(), value.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    if (plain) {
+        out += value;
+    } else {
+        for (const char16_t unit : platform::AnsiToWide(value)) AppendJsonCharacter(out, unit);
+    }
     out += '"';
 }
 
@@ -155,16 +161,25 @@ void StatementRowWriter::AppendCsv(const StatementRow& row) {
 
 void StatementRowWriter::AppendJson(const StatementRow& row) {
     line_ += first_ ? "\n" : ",\n";
-    line_ += "{\"number\":" + std::to_string(row.number) + ",\"sort_code\":";
+    line_ += "{\"number\":";
+    AppendDecimal(line_, row.number);
+    line_ += ",\"sort_code\":";
     AppendJsonString(line_, row.sortCode);
     line_ += ",\"account\":";
     AppendJsonString(line_, row.account);
-    const std::string date = FormatIsoDate(row.date);
-    line_ += ",\"date\":";
-    line_ += date.empty() ? "null" : "\"" + date + "\"";
+    line_ += ",\"date\":\"";
+    const std::size_t dateStart = line_.size();
+    AppendIsoDate(line_, row.date);
+    if (line_.size() == dateStart) {  // no date: null in place of the opening quote
+        line_.replace(dateStart - 1, 1, "null");
+    } else {
+        line_ += '"';
+    }
     line_ += ",\"direction\":\"";
     line_ += DirectionName(row.direction);
-    line_ += "\",\"amount\":" + FormatShortestAmount(row.amount) + ",\"type\":";
+    line_ += "\",\"amount\":";
+    AppendShortestAmount(line_, row.amount);
+    line_ += ",\"type\":";
     AppendJsonString(line_, row.type);
     line_ += ",\"narrative\":";
     AppendJsonString(line_, row.narrative);

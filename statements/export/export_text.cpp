@@ -13,12 +13,43 @@ void AppendDigits(std::string& out, int value, int width) {
     out.append(digits, static_cast<std::size_t>(end - digits));
 }
 
-// Bytes that Windows-1252 maps to no character.
-bool IsUndefinedInWindows1252(unsigned char c) { return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D; }
+// Bytes that OFX text cannot hold as they are: markup, control characters, and the bytes that
+// Windows-1252 maps to no character.
+constexpr bool NeedsReplacing(unsigned char c) {
+    return c == '&' || c == '<' || c == '>' || c < 0x20 || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+std::string_view Replacement(char c) {
+    switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    default: return "?";
+    }
+}
+
+// Whole pennies below this are exact in a double, and two doubles that differ there differ by
+// far less than a penny, so a penny amount's two-decimal text is its shortest text as well.
+constexpr double kPenniesExactBelow = 1e13;
+
+// The amount as pounds and pence when it is a whole number of pennies; false otherwise.
+bool AppendPennies(std::string& out, double amount) {
+    if (!(amount < kPenniesExactBelow)) return false;
+    const auto pennies = static_cast<long long>(amount * 100 + 0.5);
+    if (static_cast<double>(pennies) / 100 != amount) return false;
+    char digits[24];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, pennies / 100).ptr;
+    out.append(digits, static_cast<std::size_t>(end - digits));
+    out += '.';
+    out += static_cast<char>('0' + pennies % 100 / 10);
+    out += static_cast<char>('0' + pennies % 10);
+    return true;
+}
 
 }  // namespace
 
 void AppendPlainAmount(std::string& out, double amount) {
+    if (AppendPennies(out, amount)) return;
     char text[400];  // the largest double has 309 digits before the point
     const char* const end = std::to_chars(text, text + sizeof text, amount, std::chars_format::fixed).ptr;
     out.append(text, static_cast<std::size_t>(end - text));
@@ -53,14 +84,12 @@ void AppendSlashedDate(std::string& out, double date, bool dayFirst) {
 }
 
 void AppendOfxText(std::string& out, std::string_view text) {
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '&': out += "&amp;"; continue;
-        case '<': out += "&lt;"; continue;
-        case '>': out += "&gt;"; continue;
-        default: break;
-        }
-        out += byte < 0x20 || IsUndefinedInWindows1252(byte) ? '?' : c;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!NeedsReplacing(static_cast<unsigned char>(text[i]))) continue;
+        out.append(text, start, i - start);
+        out += Replacement(text[i]);
+        start = i + 1;
     }
+    out.append(text, start, std::string_view::npos);
 }

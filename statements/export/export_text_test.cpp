@@ -17,6 +17,7 @@ TEST(AppendSignedAmount, WritesDecimalsWithoutGroupingOrExponent) {
         {1250, true, "-1250.00"},   {86.4, true, "-86.40"},   {4860, false, "4860.00"},
         {0, false, "0.00"},         {0.1, false, "0.10"},     {12.345, true, "-12.345"},
         {1234567.89, false, "1234567.89"},                    {5.000001e-06, true, "-0.000005000001"},
+        {0.29, false, "0.29"},      {1e13, false, "10000000000000.00"},
         {1e21, false, "1000000000000000000000.00"},
     };
     for (const auto& c : cases) {

@@ -1,25 +1,32 @@
 #include "statements/export/fitid.h"
 
+#include <charconv>
+
 #include "statements/export/export_text.h"
 
 namespace {
 
 // FNV-1a, 64 bits: the same on every platform and width.
-std::uint64_t Fnv1a(std::string_view bytes) {
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ULL;
+class Fnv1a {
+public:
+    explicit Fnv1a(std::uint64_t start = 0xcbf29ce484222325ULL) : hash_(start) {}
+    void Add(std::string_view bytes) {
+        for (const char c : bytes) {
+            hash_ ^= static_cast<unsigned char>(c);
+            hash_ *= 0x100000001b3ULL;
+        }
     }
-    return hash;
-}
+    // The record's columns hold no NUL (the reader refuses such lines), so a NUL after each part
+    // keeps two different transactions from giving the same bytes.
+    void AddPart(std::string_view part) {
+        Add(part);
+        Add(std::string_view("\0", 1));
+    }
+    std::uint64_t Value() const noexcept { return hash_; }
 
-// The record's columns hold no NUL (the reader refuses such lines), so NUL separates them without
-// two different transactions ever giving the same bytes.
-void AppendPart(std::string& out, std::string_view part) {
-    out += part;
-    out += '\0';
-}
+private:
+    std::uint64_t hash_;
+};
 
 void AppendHex(std::string& out, std::uint64_t value) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -28,23 +35,38 @@ void AppendHex(std::string& out, std::uint64_t value) {
 
 }  // namespace
 
-std::string FitidRule::Next(const ExportedTransaction& transaction) {
-    identity_.clear();
-    AppendPart(identity_, transaction.sortCode);
-    AppendPart(identity_, transaction.account);
-    AppendPart(identity_, transaction.debit ? "D" : "C");
-    AppendPlainAmount(identity_, transaction.amount);
-    identity_ += '\0';
-    AppendPart(identity_, transaction.typeCode);
-    identity_ += transaction.narrative;
-    const Key key{static_cast<std::int64_t>(transaction.date), Fnv1a(identity_)};
+FitidRule::FitidRule(std::string_view sortCode, std::string_view account, bool datesAscend)
+    : datesAscend_(datesAscend) {
+    Fnv1a hash;
+    hash.AddPart(sortCode);
+    hash.AddPart(account);
+    accountHash_ = hash.Value();
+}
+
+void FitidRule::AppendNext(std::string& out, const ExportedTransaction& transaction, std::string_view date,
+                           std::string_view amount) {
+    Fnv1a hash(accountHash_);
+    hash.AddPart(transaction.debit ? "D" : "C");
+    hash.AddPart(amount);
+    hash.AddPart(transaction.typeCode);
+    hash.Add(transaction.narrative);
+    const Key key{static_cast<std::int64_t>(transaction.date), hash.Value()};
+    if (datesAscend_ && key.day != day_) seen_.clear();
+    day_ = key.day;
     const int order = ++seen_[key];
 
-    std::string id;
-    AppendCompactDate(id, transaction.date);
-    id += '-';
-    AppendHex(id, key.hash);
-    id += '-';
-    id += std::to_string(order);
+    out += date;
+    out += '-';
+    AppendHex(out, key.hash);
+    out += '-';
+    char digits[16];
+    out.append(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, order).ptr - digits));
+}
+
+std::string FitidRule::Next(const ExportedTransaction& transaction) {
+    std::string date, amount, id;
+    AppendCompactDate(date, transaction.date);
+    AppendPlainAmount(amount, transaction.amount);
+    AppendNext(id, transaction, date, amount);
     return id;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "statements/export/exported_transaction.h"
@@ -15,7 +16,16 @@
 // different transactions whose hashes collide thus still differ by N.
 class FitidRule {
 public:
-    // The FITID of `transaction`, the next of its kind. `transaction` has a date.
+    // For the transactions of one account. `datesAscend`: they come in date order, so identical
+    // ones, which share a day, are counted day by day and the counts of a day gone by are dropped.
+    FitidRule(std::string_view sortCode, std::string_view account, bool datesAscend = false);
+
+    // Appends the FITID of `transaction`, the next of its kind; `date` and `amount` are its date
+    // and amount as the statement writes them (AppendCompactDate, AppendPlainAmount), which the
+    // writer has made already. `transaction` is of the rule's account and has a date.
+    void AppendNext(std::string& out, const ExportedTransaction& transaction, std::string_view date,
+                    std::string_view amount);
+    // The same, making the date and the amount.
     std::string Next(const ExportedTransaction& transaction);
 
 private:
@@ -30,6 +40,8 @@ private:
         }
     };
 
+    std::uint64_t accountHash_;  // the hash of the account, where every transaction's starts
+    bool datesAscend_;
+    std::int64_t day_ = 0;
     std::unordered_map<Key, int, KeyHash> seen_;
-    std::string identity_;  // scratch, reused
 };

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <regex>
+#include <vector>
 
 #include "statements/export/export_test_transactions.h"
 
@@ -12,8 +13,13 @@ namespace {
 using export_test::Date;
 using export_test::Transaction;
 
+// The rule for the account of Transaction().
+FitidRule Rule(bool datesAscend = false) { return FitidRule("123456", "12345678", datesAscend); }
+
+std::string FitidOf(const ExportedTransaction& t) { return FitidRule(t.sortCode, t.account).Next(t); }
+
 TEST(FitidRule, IsTheDateAHashAndTheOrderAmongIdenticalTransactions) {
-    FitidRule rule;
+    FitidRule rule = Rule();
     const std::string first = rule.Next(Transaction());
     EXPECT_TRUE(std::regex_match(first, std::regex("20100305-[0-9a-f]{16}-1"))) << first;
     const std::string second = rule.Next(Transaction());
@@ -21,7 +27,7 @@ TEST(FitidRule, IsTheDateAHashAndTheOrderAmongIdenticalTransactions) {
 }
 
 TEST(FitidRule, ChangesWithEachPartOfWhatTheTransactionIs) {
-    const std::string base = FitidRule().Next(Transaction());
+    const std::string base = FitidOf(Transaction());
     const struct {
         const char* part;
         std::function<void(ExportedTransaction&)> change;
@@ -38,7 +44,7 @@ TEST(FitidRule, ChangesWithEachPartOfWhatTheTransactionIs) {
     for (const auto& c : cases) {
         ExportedTransaction changed = Transaction();
         c.change(changed);
-        EXPECT_NE(FitidRule().Next(changed), base) << c.part;
+        EXPECT_NE(FitidOf(changed), base) << c.part;
     }
 }
 
@@ -47,11 +53,32 @@ TEST(FitidRule, DependsOnNothingElseInTheFile) {
     renumbered.number = 42;
     renumbered.reference = "other";
     renumbered.currency = "EUR";
-    FitidRule overlapping;
+    FitidRule overlapping = Rule();
     ExportedTransaction earlier = Transaction();
     earlier.date = Date(2010, 3, 4);
     overlapping.Next(earlier);
-    EXPECT_EQ(overlapping.Next(renumbered), FitidRule().Next(Transaction()));
+    EXPECT_EQ(overlapping.Next(renumbered), FitidOf(Transaction()));
+}
+
+TEST(FitidRule, CountsIdenticalTransactionsAcrossTheFileUnlessTheDatesAscend) {
+    ExportedTransaction other = Transaction();
+    other.date = Date(2010, 3, 6);
+    const struct {
+        bool datesAscend;
+        std::vector<ExportedTransaction> file;
+        const char* lastEndsWith;
+    } cases[] = {
+        {false, {Transaction(), other, Transaction()}, "-2"},
+        {false, {Transaction(), Transaction(), other, other}, "-2"},
+        {true, {Transaction(), Transaction(), other, other}, "-2"},
+        {true, {Transaction(), other}, "-1"},
+    };
+    for (const auto& c : cases) {
+        FitidRule rule = Rule(c.datesAscend);
+        std::string last;
+        for (const auto& t : c.file) last = rule.Next(t);
+        EXPECT_EQ(last.substr(last.size() - 2), c.lastEndsWith) << c.datesAscend << " " << c.file.size();
+    }
 }
 
 }  // namespace

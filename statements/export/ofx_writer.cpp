@@ -80,28 +80,34 @@ void OfxDocument::AppendDateElement(std::string& out, std::string_view name, dou
     CloseElement(out, name);
 }
 
-void OfxDocument::AppendTransaction(std::string& body, const ExportedTransaction& transaction) {
-    Line(body, "<STMTTRN>");
-    AppendElement(body, "TRNTYPE", OfxTransactionType(transaction.typeCode, transaction.debit));
-    AppendDateElement(body, "DTPOSTED", transaction.date);
-    scratch_.clear();
-    AppendSignedAmount(scratch_, transaction.amount, transaction.debit);
-    AppendElement(body, "TRNAMT", scratch_);
-    AppendElement(body, "FITID", fitids_.Next(transaction));
+void OfxDocument::AppendTransaction(std::string& out, const ExportedTransaction& transaction, FitidRule& fitids) const {
+    std::string date, amount;  // short enough to need no allocation
+    AppendCompactDate(date, transaction.date);
+    AppendPlainAmount(amount, transaction.amount);
+    Line(out, "<STMTTRN>");
+    AppendElement(out, "TRNTYPE", OfxTransactionType(transaction.typeCode, transaction.debit));
+    AppendElement(out, "DTPOSTED", date);
+    out += "<TRNAMT>";
+    if (transaction.debit) out += '-';
+    out += amount;
+    CloseElement(out, "TRNAMT");
+    out += "<FITID>";
+    fitids.AppendNext(out, transaction, date, amount);
+    CloseElement(out, "FITID");
     const std::string_view chequeNumber = transaction.ChequeNumber();
-    if (!chequeNumber.empty()) AppendTextElement(body, "CHECKNUM", chequeNumber.substr(0, kCheckNumberLength));
+    if (!chequeNumber.empty()) AppendTextElement(out, "CHECKNUM", chequeNumber.substr(0, kCheckNumberLength));
     const std::string_view narrative = transaction.narrative;
     if (!narrative.empty()) {
-        AppendTextElement(body, "NAME", narrative.substr(0, kNameLength));
-        AppendTextElement(body, "MEMO", narrative);
+        AppendTextElement(out, "NAME", narrative.substr(0, kNameLength));
+        AppendTextElement(out, "MEMO", narrative);
     }
-    Line(body, "</STMTTRN>");
+    Line(out, "</STMTTRN>");
 }
 
 double OfxDocument::ServerDate() const {
     double latest = 0;
     for (const auto& account : AccountsHeld()) {
-        if (account.written > 0 && (latest == 0 || account.last > latest)) latest = account.last;
+        if (account.count > 0 && (latest == 0 || account.last > latest)) latest = account.last;
     }
     if (latest != 0) return latest;
     return options_.balanceDate.value_or(options_.today);
@@ -134,9 +140,11 @@ void OfxDocument::AppendStatementStart(std::string& out, const Account& account)
 }
 
 void OfxDocument::Write(const TextSink& out) const {
-    if (options_.closingBalance && AccountsHeld().size() > 1)
-        throw std::invalid_argument("a closing balance belongs to one account");
-    std::string text(options_.version == OfxVersion::Xml201 ? kXmlHeader : kSgmlHeader);
+    const auto& accounts = AccountsHeld();
+    if (options_.closingBalance && accounts.size() > 1) throw std::invalid_argument("a closing balance belongs to one account");
+    TextBlock block(out);
+    std::string& text = block.Text();
+    text = options_.version == OfxVersion::Xml201 ? kXmlHeader : kSgmlHeader;
     Line(text, "<OFX>");
     Line(text, "<SIGNONMSGSRSV1>");
     Line(text, "<SONRS>");
@@ -148,15 +156,16 @@ void OfxDocument::Write(const TextSink& out) const {
     AppendElement(text, "LANGUAGE", "ENG");
     Line(text, "</SONRS>");
     Line(text, "</SIGNONMSGSRSV1>");
-    const auto& accounts = AccountsHeld();
-    const bool anyWritten = std::any_of(accounts.begin(), accounts.end(), [](const Account& a) { return a.written > 0; });
+    const bool anyWritten = std::any_of(accounts.begin(), accounts.end(), [](const Account& a) { return a.count > 0; });
     if (anyWritten) Line(text, "<BANKMSGSRSV1>");
     for (const auto& account : accounts) {
-        if (account.written == 0) continue;
+        if (account.count == 0) continue;
         AppendStatementStart(text, account);
-        out(text);
-        out(account.body);
-        text.clear();
+        FitidRule fitids(account.id.sortCode, account.id.number, account.inDateOrder);
+        ForEachTransaction(account, [&](const ExportedTransaction& transaction) {
+            AppendTransaction(text, transaction, fitids);
+            block.Next();
+        });
         Line(text, "</BANKTRANLIST>");
         AppendLedgerBalance(text, account);
         Line(text, "</STMTRS>");
@@ -164,5 +173,4 @@ void OfxDocument::Write(const TextSink& out) const {
     }
     if (anyWritten) Line(text, "</BANKMSGSRSV1>");
     Line(text, "</OFX>");
-    out(text);
 }

@@ -39,7 +39,7 @@ public:
     void Write(const TextSink& out) const override;
 
 private:
-    void AppendTransaction(std::string& body, const ExportedTransaction& transaction) override;
+    void AppendTransaction(std::string& out, const ExportedTransaction& transaction, FitidRule& fitids) const;
     // <NAME>value, closed in XML; `value` as written, text escaped.
     void CloseElement(std::string& out, std::string_view name) const;
     void AppendElement(std::string& out, std::string_view name, std::string_view value) const;
@@ -51,6 +51,4 @@ private:
     double ServerDate() const;
 
     OfxOptions options_;
-    FitidRule fitids_;
-    std::string scratch_;
 };

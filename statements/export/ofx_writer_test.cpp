@@ -54,7 +54,7 @@ TEST(OfxDocument, WritesOfx102WithItsHeaderBlock) {
         "<STMTRS>\r\n<CURDEF>GBP\r\n<BANKACCTFROM>\r\n<BANKID>123456\r\n<ACCTID>12345678\r\n<ACCTTYPE>CHECKING\r\n"
         "</BANKACCTFROM>\r\n<BANKTRANLIST>\r\n<DTSTART>20100305\r\n<DTEND>20100305\r\n"
         "<STMTTRN>\r\n<TRNTYPE>DIRECTDEBIT\r\n<DTPOSTED>20100305\r\n<TRNAMT>-12.50\r\n<FITID>" +
-        FitidRule().Next(Transaction()) +
+        FitidRule("123456", "12345678").Next(Transaction()) +
         "\r\n<NAME>TESCO STORES\r\n<MEMO>TESCO STORES\r\n</STMTTRN>\r\n</BANKTRANLIST>\r\n"
         "<LEDGERBAL>\r\n<BALAMT>\r\n<DTASOF>20100305\r\n</LEDGERBAL>\r\n"
         "</STMTRS>\r\n</STMTTRNRS>\r\n</BANKMSGSRSV1>\r\n</OFX>\r\n";

@@ -14,7 +14,7 @@ void AppendField(std::string& out, char code, std::string_view value) {
 
 }  // namespace
 
-void QifDocument::AppendTransaction(std::string& body, const ExportedTransaction& transaction) {
+void QifDocument::AppendTransaction(std::string& body, const ExportedTransaction& transaction) const {
     body += 'D';
     AppendSlashedDate(body, transaction.date, order_ == QifDateOrder::DayMonthYear);
     body += "\r\nT";
@@ -29,6 +29,11 @@ void QifDocument::AppendTransaction(std::string& body, const ExportedTransaction
 void QifDocument::Write(const TextSink& out) const {
     const auto& accounts = AccountsHeld();
     if (accounts.size() > 1) throw std::invalid_argument("a QIF file holds one account");
-    out("!Type:Bank\r\n");
-    if (!accounts.empty()) out(accounts.front().body);
+    TextBlock block(out);
+    block.Text() = "!Type:Bank\r\n";
+    if (accounts.empty()) return;
+    ForEachTransaction(accounts.front(), [&](const ExportedTransaction& transaction) {
+        AppendTransaction(block.Text(), transaction);
+        block.Next();
+    });
 }

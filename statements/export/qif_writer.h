@@ -16,7 +16,7 @@ public:
     void Write(const TextSink& out) const override;
 
 private:
-    void AppendTransaction(std::string& body, const ExportedTransaction& transaction) override;
+    void AppendTransaction(std::string& out, const ExportedTransaction& transaction) const;
 
     QifDateOrder order_;
 };
