@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "cli/calendar/date_text.h"
 #include "cli/shared/command_guard.h"
@@ -83,20 +84,26 @@ void ReadQifDates(const OptionReader& options, StatementArguments& parsed) {
     parsed.qifDates = *order == "mdy" ? QifDateOrder::MonthDayYear : QifDateOrder::DayMonthYear;
 }
 
-}  // namespace
-
-bool IsWrittenWhole(StatementFormat format) {
-    return format == StatementFormat::Ofx || format == StatementFormat::Ofx2 || format == StatementFormat::Qif;
+// What both commands read alike: --help, after which nothing more is read, and --debug.
+template <typename Arguments>
+std::optional<OptionReader> ReadOptions(const std::vector<std::string>& args, const std::vector<OptionSpec>& known,
+                                        Arguments& parsed) {
+    if (AsksForHelp(args)) {
+        parsed.help = true;
+        return std::nullopt;
+    }
+    OptionReader options(args, known);
+    parsed.debug = options.Has("--debug");
+    return options;
 }
+
+}  // namespace
 
 StatementArguments ParseStatementArguments(const std::vector<std::string>& args) {
     StatementArguments parsed;
-    if (AsksForHelp(args)) {
-        parsed.help = true;
-        return parsed;
-    }
-    const OptionReader options(args, kStatementOptions);
-    parsed.debug = options.Has("--debug");
+    const auto read = ReadOptions(args, kStatementOptions, parsed);
+    if (!read) return parsed;
+    const OptionReader& options = *read;
     parsed.format = FormatOf(options);
     parsed.sortCode = options.Take("--sort-code");
     parsed.account = options.Take("--account");
@@ -112,13 +119,9 @@ StatementArguments ParseStatementArguments(const std::vector<std::string>& args)
 
 RecogniseArguments ParseRecogniseArguments(const std::vector<std::string>& args) {
     RecogniseArguments parsed;
-    if (AsksForHelp(args)) {
-        parsed.help = true;
-        return parsed;
-    }
-    const OptionReader options(args, kRecogniseOptions);
-    parsed.debug = options.Has("--debug");
-    parsed.files = options.Positional();
+    const auto options = ReadOptions(args, kRecogniseOptions, parsed);
+    if (!options) return parsed;
+    parsed.files = options->Positional();
     if (parsed.files.empty()) throw UsageError("name at least one FILE");
     return parsed;
 }

@@ -36,7 +36,4 @@ struct RecogniseArguments {
 StatementArguments ParseStatementArguments(const std::vector<std::string>& args);
 RecogniseArguments ParseRecogniseArguments(const std::vector<std::string>& args);
 
-// Whether the format is written whole once the file is read (OFX, QIF), rather than row by row.
-bool IsWrittenWhole(StatementFormat format);
-
 }  // namespace cli

@@ -10,12 +10,6 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-std::string Join(const Args& args) {
-    std::string out;
-    for (const auto& arg : args) out += "'" + arg + "' ";
-    return out;
-}
-
 TEST(ParseStatementArguments, TheLeastIsAFileWrittenAsCsv) {
     const auto parsed = ParseStatementArguments({"march.csv"});
     EXPECT_EQ(parsed.format, StatementFormat::Csv);
@@ -31,7 +25,7 @@ TEST(ParseStatementArguments, NamesEachFormatAndJsonStaysASynonym) {
         {{"--to", "ofx", "f"}, StatementFormat::Ofx},   {{"--to", "ofx2", "f"}, StatementFormat::Ofx2},
         {{"--to", "qif", "f"}, StatementFormat::Qif},
     };
-    for (const auto& [args, format] : cases) EXPECT_EQ(ParseStatementArguments(args).format, format) << Join(args);
+    for (const auto& [args, format] : cases) EXPECT_EQ(ParseStatementArguments(args).format, format) << ::testing::PrintToString(args);
 }
 
 TEST(ParseStatementArguments, ReadsTheBalanceTheOutputAndTheQifDates) {
@@ -66,9 +60,9 @@ TEST(ParseStatementArguments, RefusesWhatItCannotUse) {
     for (const auto& [args, message] : cases) {
         try {
             ParseStatementArguments(args);
-            ADD_FAILURE() << "no usage error for " << Join(args);
+            ADD_FAILURE() << "no usage error for " << ::testing::PrintToString(args);
         } catch (const UsageError& e) {
-            EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << Join(args) << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << ::testing::PrintToString(args) << ": " << e.what();
         }
     }
 }

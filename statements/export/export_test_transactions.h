@@ -1,9 +1,10 @@
 #pragma once
-// Transactions for the writers' tests, as the import would hand them over.
+// Transactions for the writers' tests, as the import would hand them over, and what a writer writes.
 #include <string>
 
 #include "common/ole_date.h"
 #include "statements/export/exported_transaction.h"
+#include "statements/export/statement_document.h"
 
 namespace export_test {
 
@@ -33,6 +34,13 @@ inline ExportedTransaction Cheque(const std::string& number, const std::string& 
     t.reference = number;
     t.narrative = "CHQ " + number + " " + payee;
     return t;
+}
+
+// The whole text of `document`.
+inline std::string Written(const StatementDocument& document) {
+    std::string text;
+    document.Write([&](std::string_view piece) { text += piece; });
+    return text;
 }
 
 }  // namespace export_test

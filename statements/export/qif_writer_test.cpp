@@ -11,12 +11,7 @@ namespace {
 using export_test::Cheque;
 using export_test::Date;
 using export_test::Transaction;
-
-std::string Written(const StatementDocument& document) {
-    std::string text;
-    document.Write([&](std::string_view piece) { text += piece; });
-    return text;
-}
+using export_test::Written;
 
 TEST(QifDocument, WritesOneRecordPerDatedTransaction) {
     QifDocument document(QifDateOrder::DayMonthYear);
