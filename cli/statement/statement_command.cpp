@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/shared/command_guard.h"
 #include "cli/shared/input_file.h"
 #include "cli/shared/shown_text.h"
 #include "cli/shared/usage_error.h"
@@ -225,17 +226,19 @@ int WriteStatement(const StatementArguments& arguments) {
 }  // namespace
 
 int RunStatement(const std::vector<std::string>& args) {
-    try {
-        const StatementArguments arguments = ParseStatementArguments(args);
-        if (arguments.help) {
-            std::fputs(kStatementHelp, stdout);
-            return kSuccess;
+    return RunGuarded("statement", [&] {
+        try {
+            const StatementArguments arguments = ParseStatementArguments(args);
+            if (arguments.help) {
+                std::fputs(kStatementHelp, stdout);
+                return kSuccess;
+            }
+            platform::EnableDebugOutputToStderr(arguments.debug);
+            return WriteStatement(arguments);
+        } catch (const UsageError& e) {
+            return PrintUsageError("statement", e.what(), kStatementUsage);
         }
-        platform::EnableDebugOutputToStderr(arguments.debug);
-        return WriteStatement(arguments);
-    } catch (const UsageError& e) {
-        return PrintUsageError("statement", e.what(), kStatementUsage);
-    }
+    });
 }
 
 int RunRecognise(const std::vector<std::string>& args) {
