@@ -279,6 +279,7 @@ class JudgedFormats(unittest.TestCase):
         for version in ("ofx", "ofx2"):
             path = self.write("balance." + version, varrow("--to", version, *ONE_ACCOUNT, *balance, statement))
             dump = subprocess.run([OFXDUMP, path], capture_output=True, env=dict(os.environ, TZ="UTC"))
+            self.assertNotIn("LibOFX ERROR", dump.stderr.decode("latin-1"), version)
             self.assertIn("Ledger balance: -1234.56\n", dump.stdout.decode("latin-1"), version)
             self.assertIn("Ledger balance date: Thu Dec 31", dump.stdout.decode("latin-1"), version)
 
