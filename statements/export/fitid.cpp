@@ -1,5 +1,6 @@
 #include "statements/export/fitid.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "statements/export/export_text.h"
@@ -50,17 +51,46 @@ void FitidRule::AppendNext(std::string& out, const ExportedTransaction& transact
     hash.AddPart(amount);
     hash.AddPart(transaction.typeCode);
     hash.Add(transaction.narrative);
-    const Key key{static_cast<std::int64_t>(transaction.date), hash.Value()};
-    if (datesAscend_ && key.day != day_) seen_.clear();
-    day_ = key.day;
-    const int order = ++seen_[key];
+    const auto day = static_cast<std::int64_t>(transaction.date);
+    if (datesAscend_ && day != day_ && used_ > 0) {
+        std::fill(slots_.begin(), slots_.end(), Slot());
+        used_ = 0;
+    }
+    day_ = day;
+    const int order = ++CountOf(day, hash.Value());
 
     out += date;
     out += '-';
-    AppendHex(out, key.hash);
+    AppendHex(out, hash.Value());
     out += '-';
     char digits[16];
     out.append(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, order).ptr - digits));
+}
+
+int& FitidRule::CountOf(std::int64_t day, std::uint64_t hash) {
+    if (2 * (used_ + 1) > slots_.size()) Grow();
+    const std::size_t mask = slots_.size() - 1;
+    // FNV's low bits mix poorly with the day's: fold both through a multiplication first.
+    for (std::size_t i = static_cast<std::size_t>((hash ^ static_cast<std::uint64_t>(day)) * 0x9E3779B97F4A7C15ULL >> 32) & mask;;
+         i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.count == 0) {
+            slot.hash = hash;
+            slot.day = day;
+            ++used_;
+            return slot.count;
+        }
+        if (slot.hash == hash && slot.day == day) return slot.count;
+    }
+}
+
+void FitidRule::Grow() {
+    std::vector<Slot> old(slots_.empty() ? 32 : 2 * slots_.size());
+    old.swap(slots_);
+    used_ = 0;
+    for (const Slot& slot : old) {
+        if (slot.count != 0) CountOf(slot.day, slot.hash) = slot.count;
+    }
 }
 
 std::string FitidRule::Next(const ExportedTransaction& transaction) {

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "statements/export/exported_transaction.h"
 
@@ -29,19 +29,19 @@ public:
     std::string Next(const ExportedTransaction& transaction);
 
 private:
-    struct Key {
-        std::int64_t day;
-        std::uint64_t hash;
-        bool operator==(const Key& other) const noexcept { return day == other.day && hash == other.hash; }
+    // How many transactions of one day and hash came so far: an open-addressing table, cheaper than
+    // a node per transaction in a large statement.
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::int64_t day = 0;
+        int count = 0;  // 0: empty
     };
-    struct KeyHash {
-        std::size_t operator()(const Key& key) const noexcept {
-            return static_cast<std::size_t>(key.hash ^ static_cast<std::uint64_t>(key.day));
-        }
-    };
+    int& CountOf(std::int64_t day, std::uint64_t hash);
+    void Grow();
 
     std::uint64_t accountHash_;  // the hash of the account, where every transaction's starts
     bool datesAscend_;
     std::int64_t day_ = 0;
-    std::unordered_map<Key, int, KeyHash> seen_;
+    std::vector<Slot> slots_;  // a power of two long, at most half full
+    std::size_t used_ = 0;
 };
