@@ -3,10 +3,12 @@
 # two Python csv loops over the same file as yardsticks: one that only reads the rows, and one that
 # does the command's work (selects the account's rows and writes them out as CSV). Reports
 # throughput and peak resident memory, the latter for two file sizes to show that it does not grow
-# with the file; and, where valgrind is at hand, the instructions per byte of the command on a 5 MB
-# slice of the same file, counted by callgrind, which the machine's load does not change.
-# Goals: at least 5 times the Python loop that does the same work, peak RSS under 8 MB and not
-# growing, at most 10 instructions per byte.
+# with the file; where valgrind is at hand, the instructions per byte of the command on a 5 MB
+# slice of the same file, counted by callgrind, which the machine's load does not change. Then each
+# format of --to against csv for the same records, every record and one account's (QIF holds one
+# account). Goals: at least 5 times the Python loop that does the same work, peak RSS under 8 MB
+# and not growing, at most 10 instructions per byte; each format at most 1.25 times csv's
+# processor time.
 # Usage: bench/statement.sh [MEGABYTES]    (default 100; the second size is a quarter of it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -145,6 +147,25 @@ report(f"varrow statement, same account, {small_size / 1e6:.0f} MB file", small_
        quarter.rss)
 every = Figures([varrow, "statement", big])
 report("varrow statement, every record as CSV", size, every.wall, every.cpu, every.rss)
+
+# Each format against csv writing the same records. OFX and QIF keep the transactions until the
+# end (an account's statement names its first and last date before its transactions), so their
+# memory grows with the file.
+print("  each format against csv for the same records (processor time; goal <= 1.25 x csv):")
+format_ratios = []
+for selection, csv_figures, formats in (([], every, ("json", "ofx", "ofx2")),
+                                        (account, one, ("json", "ofx", "ofx2", "qif"))):
+    for name in formats:
+        figures = Figures([varrow, "statement", "--to", name, *selection, big])
+        label = f"varrow statement --to {name}, " + ("one account" if selection else "every record")
+        report(label, size, figures.wall, figures.cpu, figures.rss)
+        pick = (lambda f: f.cpu) if figures.cpu and csv_figures.cpu else (lambda f: f.wall)
+        format_ratios.append((label, pick(figures) / pick(csv_figures)))
+for label, ratio in format_ratios:
+    print(f"    {label:<50} {ratio:4.2f} x csv")
+worst_label, worst = max(format_ratios, key=lambda item: item[1])
+print(f"  goal every format <= 1.25 x csv: {'met' if worst <= 1.25 else 'NOT met'} "
+      f"(highest {worst:.2f} x: {worst_label})")
 
 # On a busy machine the wall clock measures the other processes too; processor time does not.
 def ratios(pick):

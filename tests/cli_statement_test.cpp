@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -273,6 +274,66 @@ TEST(VarrowStatement, AnOutputThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(result.err, "varrow statement: cannot write the output\n");
 }
 #endif
+
+TEST(VarrowStatement, WritesOfxToTheFileNamedAndLeavesOutWhatHasNoDate) {
+    const Files files;
+    const std::string path = files.Write(kStatement);
+    const std::string out = files.dir.File("march.ofx");
+    const auto result = RunVarrow({"statement", "--to", "ofx", "-o", out, path});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "varrow statement: " + path +
+                              ": line 6: the Date column holds '31/02/2010', which gives no date; OFX needs one, so the "
+                              "transaction is left out\n");
+    const std::string ofx = files.dir.Read("march.ofx");
+    EXPECT_EQ(ofx.rfind("OFXHEADER:100\r\n", 0), 0u) << ofx.substr(0, 40);
+    std::size_t transactions = 0;
+    for (auto at = ofx.find("<STMTTRN>"); at != std::string::npos; at = ofx.find("<STMTTRN>", at + 1)) ++transactions;
+    EXPECT_EQ(transactions, 5u);
+}
+
+TEST(VarrowStatement, AQifOfSeveralAccountsIsAUsageErrorThatNamesThem) {
+    const Files files;
+    const std::string path = files.Write(kStatement);
+    const std::string out = files.dir.File("march.qif");
+    const auto result = RunVarrow({"statement", "--to", "qif", "-o", out, path});
+    EXPECT_EQ(result.exitCode, 64);
+    EXPECT_EQ(result.err.rfind("varrow statement: a QIF file holds one account, and " + path +
+                                   " holds 3: '123456' '12345678', '123456' '87654321', '654321' '12345678'; choose "
+                                   "one with --sort-code and --account\nusage: varrow statement",
+                               0),
+              0u)
+        << result.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    const auto one = RunVarrow({"statement", "--to", "qif", "--sort-code", "123456", "--account", "87654321", path});
+    EXPECT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_EQ(one.out, "!Type:Bank\r\nD06/03/2010\r\nT-1.00\r\nPOTHER ACCOUNT\r\nMOTHER ACCOUNT\r\n^\r\n");
+}
+
+TEST(VarrowStatement, AnOutputFileIsWrittenOnlyForAStatement) {
+    const Files files;
+    const std::string statement = files.Write(kStatement);
+    const std::string notOne = files.Write("a,b,c\n", "other.csv");
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string err;
+    } cases[] = {
+        {{"statement", "-o", files.dir.File("none.csv"), notOne}, 1,
+         "varrow statement: " + notOne + " is not a statement: its header has 3 fields, not 14 or 18\n"},
+        {{"statement", "-o", files.dir.File("missing/out.csv"), statement}, 1,
+         "varrow statement: cannot write " + files.dir.File("missing/out.csv") + "\n"},
+    };
+    for (const auto& c : cases) {
+        const auto result = RunVarrow(c.args);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.args[2];
+        EXPECT_EQ(result.err.substr(0, c.err.size()), c.err);
+        EXPECT_FALSE(std::filesystem::exists(c.args[2])) << c.args[2];
+    }
+    const auto itself = RunVarrow({"statement", "-o", statement, statement});
+    EXPECT_EQ(itself.exitCode, 64);
+    EXPECT_EQ(files.dir.Read("statement.csv"), kStatement);
+}
 
 TEST(VarrowRecognise, NamesEveryStatementAndFailsWhenOneIsNot) {
     const Files files;

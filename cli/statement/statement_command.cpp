@@ -6,10 +6,21 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/shared/command_guard.h"
+#include "cli/shared/input_file.h"
+#include "cli/shared/shown_text.h"
+#include "cli/shared/usage_error.h"
+#include "cli/statement/output_target.h"
+#include "cli/statement/statement_arguments.h"
 #include "cli/statement/statement_output.h"
 #include "cli/statement/statement_warnings.h"
 #include "cli/statement/text_shape.h"
+#include "common/ole_date.h"
 #include "platform/debug_output.h"
+#include "platform/local_clock.h"
+#include "statements/export/exported_transaction.h"
+#include "statements/export/ofx_writer.h"
+#include "statements/export/qif_writer.h"
 #include "statements/ktx_transaction_file.h"
 #include "statements/statement_import.h"
 #include "statements/statement_recogniser.h"
@@ -18,27 +29,46 @@ namespace cli {
 
 namespace {
 
-const char* const kStatementUsage = "usage: varrow statement [--sort-code S --account A] [--json] [--debug] FILE\n";
+const char* const kStatementUsage =
+    "usage: varrow statement [--to csv|json|ofx|ofx2|qif] [--sort-code S --account A]\n"
+    "                        [--closing-balance AMOUNT [--balance-date D]] [--qif-dates dmy|mdy]\n"
+    "                        [-o OUT] [--debug] FILE\n";
 const char* const kRecogniseUsage = "usage: varrow recognise [--debug] FILE...\n";
 
 const char* const kStatementHelp =
-    "usage: varrow statement [--sort-code S --account A] [--json] [--debug] FILE\n"
+    "usage: varrow statement [--to csv|json|ofx|ofx2|qif] [--sort-code S --account A]\n"
+    "                        [--closing-balance AMOUNT [--balance-date D]] [--qif-dates dmy|mdy]\n"
+    "                        [-o OUT] [--debug] FILE\n"
     "\n"
-    "Reads a Varrow Online statement file as the import into the reconciliation does and prints\n"
-    "the transactions it would add, in order, as CSV with the header line\n"
-    "  number,sort_code,account,date,direction,amount,type,narrative\n"
+    "Reads a Varrow Online statement file as the import into the reconciliation does and writes\n"
+    "the transactions it would add, in order. --to chooses the format:\n"
+    "  csv    (the default) the header line\n"
+    "           number,sort_code,account,date,direction,amount,type,narrative\n"
+    "         and one line per transaction\n"
+    "  json   a JSON array of objects with the same keys (--json says the same)\n"
+    "  ofx    OFX 1.02 (SGML) for GnuCash, KMyMoney, Money and others: one statement per account\n"
+    "  ofx2   OFX 2 (XML), the same\n"
+    "  qif    QIF (!Type:Bank) of one account\n"
     "\n"
     "  --sort-code S --account A  only the account's transactions (both or neither); the sort\n"
     "                             code's digits count, so 12-34-56 is 123456\n"
     "                             without them: every readable record, numbered in order\n"
-    "  --json                     a JSON array of objects with the same keys\n"
+    "  --closing-balance AMOUNT   OFX: the account's balance (-1234.56) at the end of the statement,\n"
+    "                             which the bank's file does not hold; without it the ledger\n"
+    "                             balance is written without an amount\n"
+    "  --balance-date D           its date (DD/MM/YYYY or YYYY-MM-DD); default: the last transaction's\n"
+    "  --qif-dates dmy|mdy        QIF: day/month/year (the default) or month/day/year\n"
+    "  -o OUT                     write to OUT instead of standard output\n"
     "  --debug                    the reader's debug messages on standard error\n"
     "\n"
+    "OFX and QIF leave out transactions without a date, with a warning. A QIF file, and an OFX\n"
+    "file with --closing-balance, hold one account: choose it when the file holds several.\n"
     "Reading stops at the first line that cannot be read; the transactions before it are\n"
-    "printed and standard error names that line and why. Standard error also warns of\n"
+    "written and standard error names that line and why. Standard error also warns of\n"
     "transactions without a date, of an account that matched none of the file's records, and\n"
     "of UTF-16 text or CR-only line ends. Exit status: 0 for a statement, 1 when the file\n"
-    "cannot be opened or its header has neither 14 nor 18 fields, 64 for a usage error.\n";
+    "cannot be opened, its header has neither 14 nor 18 fields, or the output cannot be\n"
+    "written, 64 for a usage error.\n";
 
 const char* const kRecogniseHelp =
     "usage: varrow recognise [--debug] FILE...\n"
@@ -47,113 +77,22 @@ const char* const kRecogniseHelp =
     "offer as a statement of this bank (its header line has 14 or 18 fields).\n"
     "Exit status: 0 when every file was recognised, 1 otherwise, 64 for a usage error.\n";
 
-// The arguments of `varrow statement` and `varrow recognise`.
-struct StatementOptions {
-    std::optional<std::string> sortCode;
-    std::optional<std::string> account;
-    bool json = false;
-    bool debug = false;
-    bool help = false;
-    std::vector<std::string> files;
-};
-
-// "--name VALUE" or "--name=VALUE"; advances `i` past what it used.
-bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
-               std::optional<std::string>& value, std::string& error) {
-    const std::string& arg = args[i];
-    if (arg.compare(0, name.size() + 1, name + "=") == 0) {
-        value = arg.substr(name.size() + 1);
-    } else if (i + 1 < args.size()) {
-        value = args[++i];
-    } else {
-        error = name + " needs a value";
-        return false;
-    }
-    return true;
-}
-
-bool IsValueOption(const std::string& arg, const std::string& name) {
-    return arg == name || arg.compare(0, name.size() + 1, name + "=") == 0;
-}
-
-// One option at args[i]; false with `error` set when it is not one of ours.
-bool TakeOption(const std::vector<std::string>& args, std::size_t& i, bool withAccount, StatementOptions& options,
-                std::string& error) {
-    const std::string& arg = args[i];
-    bool* flag = arg == "--debug"                   ? &options.debug
-                 : arg == "--help" || arg == "-h"   ? &options.help
-                 : withAccount && arg == "--json"   ? &options.json
-                                                    : nullptr;
-    if (flag) {
-        *flag = true;
-        return true;
-    }
-    if (withAccount && IsValueOption(arg, "--sort-code")) return TakeValue(args, i, "--sort-code", options.sortCode, error);
-    if (withAccount && IsValueOption(arg, "--account")) return TakeValue(args, i, "--account", options.account, error);
-    error = "unknown option '" + arg + "'";
-    return false;
-}
-
-// Parses `args`; on a usage error returns nothing and sets `error`. `withAccount` admits
-// --sort-code, --account and --json (the statement command); files follow the options, or "--".
-// Both commands take --debug and --help. Counting the files is the command's business.
-std::optional<StatementOptions> ParseStatementOptions(const std::vector<std::string>& args, bool withAccount,
-                                                      std::string& error) {
-    StatementOptions options;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            options.files.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (!TakeOption(args, i, withAccount, options, error)) {
-            return std::nullopt;
-        }
-    }
-    if (options.sortCode.has_value() != options.account.has_value()) {
-        error = "--sort-code and --account go together";
-        return std::nullopt;
-    }
-    return options;
-}
-
-int UsageError(const char* command, const std::string& error, const char* usage) {
+int PrintUsageError(const char* command, const std::string& error, const char* usage) {
     std::fprintf(stderr, "varrow %s: %s\n%s", command, error.c_str(), usage);
     return kUsageError;
 }
 
-// What the host would receive for one transaction, with the record's account columns.
-struct PendingRow {
-    CString sortCode, account, narrative, type;
-    std::int32_t number = 0, direction = 0;
-    double date = 0, amount = 0;
+StatementRow RowOf(const ExportedTransaction& t) {
+    return {t.number, t.sortCode, t.account, t.date, t.debit ? kDebitDirection : kCreditDirection,
+            t.amount, t.reference, t.narrative};
+}
 
-    StatementRow Values() const {
-        return {number, sortCode.View(), account.View(), date, direction, amount, type.View(), narrative.View()};
-    }
-};
-
-// Fills the pending row as the host would fill its transaction.
-class RowSink : public TransactionSink {
+// The host's collection as the command sees it: each transaction, once complete (when the next
+// one is added or the reading ends), becomes a printed row or goes into the document.
+class WrittenTransactions : public TransactionCollection {
 public:
-    explicit RowSink(PendingRow& row) : row_(row) {}
-    void SetNumber(std::int32_t number) override { row_.number = number; }
-    void SetDate(double date) override { row_.date = date; }
-    void SetDirection(std::int32_t direction) override { row_.direction = direction; }
-    void SetAmount(double amount) override { row_.amount = amount; }
-    void SetNarrative(const CString& narrative) override { row_.narrative = narrative; }
-    void SetType(const CString& type) override { row_.type = type; }
-
-private:
-    PendingRow& row_;
-};
-
-// The host's collection as the command sees it: each transaction becomes one printed row, printed
-// once it is complete, that is when the next one is added or the reading ends.
-class PrintedTransactions : public TransactionCollection {
-public:
-    PrintedTransactions(StatementRowWriter& writer, StatementWarnings& warnings) : writer_(writer), warnings_(warnings) {}
+    WrittenTransactions(StatementRowWriter* rows, StatementDocument* document, StatementWarnings& warnings)
+        : rows_(rows), document_(document), warnings_(warnings) {}
 
     void RecordRead(const CTransactionRecord& record, long line, bool ofTheAccount) override {
         warnings_.RecordRead(record, line, ofTheAccount);
@@ -161,26 +100,23 @@ public:
 
     std::unique_ptr<TransactionSink> AddTransaction(const CTransactionRecord& source) override {
         Flush();
-        // Field by field, so that the row's texts keep their storage from one row to the next.
-        row_.sortCode = source.SortCode();
-        row_.account = source.AccountNumber();
-        row_.narrative.Empty();
-        row_.type.Empty();
-        row_.number = row_.direction = 0;
-        row_.date = row_.amount = 0;
+        transaction_.Start(source);
         pending_ = true;
-        return std::make_unique<RowSink>(row_);
+        return std::make_unique<ExportedTransactionSink>(transaction_);
     }
 
     void Flush() {
-        if (pending_) writer_.Write(row_.Values());
+        if (!pending_) return;
+        if (rows_) rows_->Write(RowOf(transaction_));
+        if (document_) document_->Add(transaction_);
         pending_ = false;
     }
 
 private:
-    StatementRowWriter& writer_;
+    StatementRowWriter* rows_;
+    StatementDocument* document_;
     StatementWarnings& warnings_;
-    PendingRow row_;
+    ExportedTransaction transaction_;
     bool pending_ = false;
 };
 
@@ -196,22 +132,68 @@ std::string Refusal(const std::string& file, const ImportOutcome& outcome, const
            ", not 14 or 18";
 }
 
-std::optional<StatementAccount> AccountOf(const StatementOptions& options) {
-    if (!options.sortCode) return std::nullopt;
+std::optional<StatementAccount> AccountOf(const StatementArguments& arguments) {
+    if (!arguments.sortCode) return std::nullopt;
     StatementAccount account;
-    account.SetSortCode(std::string_view(*options.sortCode));
-    account.SetAccountNumber(std::string_view(*options.account));
+    account.SetSortCode(std::string_view(*arguments.sortCode));
+    account.SetAccountNumber(std::string_view(*arguments.account));
     return account;
 }
 
-int PrintStatement(const StatementOptions& options) {
-    const std::string& file = options.files.front();
-    static char buffer[1 << 16];
-    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
-    StatementRowWriter writer(stdout, options.json);
-    StatementWarnings warnings;
-    PrintedTransactions transactions(writer, warnings);
-    const std::optional<StatementAccount> account = AccountOf(options);
+double Today() {
+    const CivilDateTime now = platform::LocalTime();
+    return ToOleDate(now).value_or(0);
+}
+
+std::unique_ptr<StatementDocument> DocumentFor(const StatementArguments& arguments) {
+    switch (arguments.format) {
+    case StatementFormat::Qif: return std::make_unique<QifDocument>(arguments.qifDates);
+    case StatementFormat::Ofx:
+    case StatementFormat::Ofx2: {
+        OfxOptions options;
+        options.version = arguments.format == StatementFormat::Ofx2 ? OfxVersion::Xml201 : OfxVersion::Sgml102;
+        options.closingBalance = arguments.closingBalance;
+        options.balanceDate = arguments.balanceDate;
+        options.today = Today();
+        return std::make_unique<OfxDocument>(std::move(options));
+    }
+    default: return nullptr;
+    }
+}
+
+const char* UndatedFate(StatementFormat format) {
+    switch (format) {
+    case StatementFormat::Ofx:
+    case StatementFormat::Ofx2: return "OFX needs one, so the transaction is left out";
+    case StatementFormat::Qif: return "QIF needs one, so the transaction is left out";
+    default: return "the transaction is printed without one";
+    }
+}
+
+// A QIF file, and a closing balance, belong to one account: refuses a document of several.
+void RequireOneAccount(const StatementArguments& arguments, const StatementDocument& document) {
+    const auto accounts = document.Accounts();
+    if (accounts.size() < 2) return;
+    const bool qif = arguments.format == StatementFormat::Qif;
+    if (!qif && !arguments.closingBalance) return;
+    std::string held;
+    for (const auto& a : accounts) held += (held.empty() ? "" : ", ") + Shown(a.sortCode) + " " + Shown(a.number);
+    throw UsageError(std::string(qif ? "a QIF file holds one account" : "--closing-balance is one account's balance") +
+                          ", and " + arguments.file + " holds " + std::to_string(accounts.size()) + ": " + held +
+                          "; choose one with --sort-code and --account");
+}
+
+int WriteStatement(const StatementArguments& arguments) {
+    const std::string& file = arguments.file;
+    if (arguments.output && SameFile(*arguments.output, file))
+        throw UsageError("-o " + Shown(*arguments.output) + " is the statement itself");
+    OutputTarget target(arguments.output);
+    const std::unique_ptr<StatementDocument> document = DocumentFor(arguments);
+    std::optional<StatementRowWriter> rows;
+    if (!document) rows.emplace(target, arguments.format == StatementFormat::Json);
+    StatementWarnings warnings(UndatedFate(arguments.format));
+    WrittenTransactions transactions(rows ? &*rows : nullptr, document.get(), warnings);
+    const std::optional<StatementAccount> account = AccountOf(arguments);
     const ImportOutcome outcome = ImportStatementFile(file, account, transactions);
     const std::string shapeAdvice = outcome.opened ? ShapeAdvice(ShapeOfText(StartOfFile(file))) : std::string();
     const std::string refusal = Refusal(file, outcome, shapeAdvice);
@@ -220,9 +202,14 @@ int PrintStatement(const StatementOptions& options) {
         return kStatementRefused;
     }
     transactions.Flush();
-    writer.End();
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fputs("varrow statement: cannot write the output\n", stderr);
+    if (document) {
+        RequireOneAccount(arguments, *document);
+        document->Write([&](std::string_view text) { target.Write(text); });
+    } else {
+        rows->End();
+    }
+    if (!target.Finish()) {
+        std::fprintf(stderr, "varrow statement: cannot write %s\n", target.Name().c_str());
         return kStatementRefused;
     }
     if (!shapeAdvice.empty()) std::fprintf(stderr, "varrow statement: %s %s\n", file.c_str(), shapeAdvice.c_str());
@@ -239,30 +226,35 @@ int PrintStatement(const StatementOptions& options) {
 }  // namespace
 
 int RunStatement(const std::vector<std::string>& args) {
-    std::string error;
-    const auto options = ParseStatementOptions(args, true, error);
-    if (!options) return UsageError("statement", error, kStatementUsage);
-    if (options->help) {
-        std::fputs(kStatementHelp, stdout);
-        return kSuccess;
-    }
-    if (options->files.size() != 1) return UsageError("statement", "name exactly one FILE", kStatementUsage);
-    platform::EnableDebugOutputToStderr(options->debug);
-    return PrintStatement(*options);
+    return RunGuarded("statement", [&] {
+        try {
+            const StatementArguments arguments = ParseStatementArguments(args);
+            if (arguments.help) {
+                std::fputs(kStatementHelp, stdout);
+                return kSuccess;
+            }
+            platform::EnableDebugOutputToStderr(arguments.debug);
+            return WriteStatement(arguments);
+        } catch (const UsageError& e) {
+            return PrintUsageError("statement", e.what(), kStatementUsage);
+        }
+    });
 }
 
 int RunRecognise(const std::vector<std::string>& args) {
-    std::string error;
-    const auto options = ParseStatementOptions(args, false, error);
-    if (!options) return UsageError("recognise", error, kRecogniseUsage);
-    if (options->help) {
+    RecogniseArguments arguments;
+    try {
+        arguments = ParseRecogniseArguments(args);
+    } catch (const UsageError& e) {
+        return PrintUsageError("recognise", e.what(), kRecogniseUsage);
+    }
+    if (arguments.help) {
         std::fputs(kRecogniseHelp, stdout);
         return kSuccess;
     }
-    if (options->files.empty()) return UsageError("recognise", "name at least one FILE", kRecogniseUsage);
-    platform::EnableDebugOutputToStderr(options->debug);
+    platform::EnableDebugOutputToStderr(arguments.debug);
     bool all = true;
-    for (const auto& file : options->files) {
+    for (const auto& file : arguments.files) {
         if (RecognisesStatement(file)) {
             std::printf("%s\t%.*s\n", file.c_str(), static_cast<int>(kStatementDescription.size()),
                         kStatementDescription.data());

@@ -12,6 +12,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "cli/statement/output_target.h"
 #include "common/ole_date.h"
 #include "platform/code_page.h"
 
@@ -182,16 +183,22 @@ void AppendCsvField(std::string& out, std::string_view value) {
 
 void AppendJsonString(std::string& out, std::string_view value) {
     out += '"';
-    for (const char16_t unit : platform::AnsiToWide(value)) AppendJsonCharacter(out, unit);
+    // Most text is printable ASCII, the same in UTF-8; the rest goes through the code page whole.
+    const bool plain = std::all_of(value.begin(), value.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    if (plain) {
+        out += value;
+    } else {
+        for (const char16_t unit : platform::AnsiToWide(value)) AppendJsonCharacter(out, unit);
+    }
     out += '"';
 }
 
-StatementRowWriter::StatementRowWriter(std::FILE* out, bool json) : out_(out), json_(json) {}
+StatementRowWriter::StatementRowWriter(OutputTarget& out, bool json) : out_(out), json_(json) {}
 
 void StatementRowWriter::Begin() {
     if (begun_) return;
     begun_ = true;
-    std::fputs(json_ ? "[" : "number,sort_code,account,date,direction,amount,type,narrative\n", out_);
+    out_.Write(json_ ? "[" : "number,sort_code,account,date,direction,amount,type,narrative\n");
 }
 
 void StatementRowWriter::Write(const StatementRow& row) {
@@ -199,7 +206,7 @@ void StatementRowWriter::Write(const StatementRow& row) {
     if (json_) {
         line_.clear();
         AppendJson(row);
-        std::fwrite(line_.data(), 1, line_.size(), out_);
+        out_.Write(line_);
     } else {
         WriteCsv(row);
     }
@@ -208,7 +215,7 @@ void StatementRowWriter::Write(const StatementRow& row) {
 
 void StatementRowWriter::End() {
     Begin();
-    std::fputs(json_ ? (first_ ? "]\n" : "\n]\n") : "", out_);
+    if (json_) out_.Write(first_ ? "]\n" : "\n]\n");
 }
 
 void StatementRowWriter::WriteCsv(const StatementRow& row) {
@@ -236,7 +243,7 @@ void StatementRowWriter::WriteCsv(const StatementRow& row) {
     *out++ = ',';
     out = WriteCsvField(out, row.narrative);
     *out++ = '\n';
-    std::fwrite(csv_.get(), 1, static_cast<std::size_t>(out - csv_.get()), out_);
+    out_.Write(std::string_view(csv_.get(), static_cast<std::size_t>(out - csv_.get())));
 }
 
 void StatementRowWriter::AppendJson(const StatementRow& row) {

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,11 +30,13 @@ void AppendCsvField(std::string& out, std::string_view value);
 // `value` (single-byte text in the ANSI code page) as a JSON string in UTF-8.
 void AppendJsonString(std::string& out, std::string_view value);
 
-// Writes rows to a stream as CSV (a header line first) or as a JSON array, one row at a time.
-// Nothing is written until the first row or the end, so a file refused at once prints nothing.
+class OutputTarget;
+
+// Writes rows as CSV (a header line first) or as a JSON array, one row at a time. Nothing is
+// written until the first row or the end, so a file refused at once prints nothing.
 class StatementRowWriter {
 public:
-    StatementRowWriter(std::FILE* out, bool json);
+    StatementRowWriter(OutputTarget& out, bool json);
     void Write(const StatementRow& row);
     // Completes the output; an empty statement gives the header line, or an empty array.
     void End();
@@ -45,7 +46,7 @@ private:
     void WriteCsv(const StatementRow& row);
     void AppendJson(const StatementRow& row);
 
-    std::FILE* out_;
+    OutputTarget& out_;
     bool json_;
     bool begun_ = false;
     bool first_ = true;

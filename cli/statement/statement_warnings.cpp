@@ -34,7 +34,7 @@ std::vector<std::string> StatementWarnings::Lines(const std::optional<StatementA
     std::vector<std::string> lines;
     for (const auto& u : undated_) {
         lines.push_back("line " + std::to_string(u.line) + ": the Date column holds " + Shown(u.dateText) +
-                        ", which gives no date; the transaction is printed without one");
+                        ", which gives no date; " + undatedFate_);
     }
     if (undatedCount_ > static_cast<long>(undated_.size())) {
         lines.push_back(std::to_string(undatedCount_ - static_cast<long>(undated_.size())) +

@@ -13,6 +13,10 @@ namespace cli {
 // file of other accounts' records.
 class StatementWarnings {
 public:
+    // `undatedFate` says what becomes of a transaction without a date in the output.
+    explicit StatementWarnings(std::string undatedFate = "the transaction is printed without one")
+        : undatedFate_(std::move(undatedFate)) {}
+
     // A record read at `line`; `taken` when it became a transaction. Called for every record, so
     // what needs nothing noted (a dated transaction, another account's record once one matched)
     // costs nothing more.
@@ -35,6 +39,7 @@ private:
     };
     void Note(const CTransactionRecord& record, long line, bool taken);
 
+    std::string undatedFate_;
     std::vector<Undated> undated_;  // the first few
     long undatedCount_ = 0;
     bool anyTaken_ = false;

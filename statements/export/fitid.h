@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "statements/export/exported_transaction.h"
+
+// FITID, the id by which a money program knows a transaction it has imported already: made from
+// what the transaction is (its account, date, direction, amount, Type and narrative) and, for
+// identical transactions, their order among themselves. The same transaction in two downloads
+// that overlap gets the same FITID; two transactions of one file never do.
+//
+// The text is YYYYMMDD-HASH-N: the date, 16 hex digits of a 64-bit FNV-1a hash of the rest, and N,
+// counting 1, 2, ... the transactions of the file with the same date and hash in file order. Two
+// different transactions whose hashes collide thus still differ by N.
+class FitidRule {
+public:
+    // For the transactions of one account. `datesAscend`: they come in date order, so identical
+    // ones, which share a day, are counted day by day and the counts of a day gone by are dropped.
+    FitidRule(std::string_view sortCode, std::string_view account, bool datesAscend = false);
+
+    // Appends the FITID of `transaction`, the next of its kind; `date` and `amount` are its date
+    // and amount as the statement writes them (AppendCompactDate, AppendPlainAmount), which the
+    // writer has made already. `transaction` is of the rule's account and has a date.
+    void AppendNext(std::string& out, const ExportedTransaction& transaction, std::string_view date,
+                    std::string_view amount);
+    // The same, making the date and the amount.
+    std::string Next(const ExportedTransaction& transaction);
+
+private:
+    // How many transactions of one day and hash came so far: an open-addressing table, cheaper than
+    // a node per transaction in a large statement.
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::int64_t day = 0;
+        int count = 0;  // 0: empty
+    };
+    int& CountOf(std::int64_t day, std::uint64_t hash);
+    void Grow();
+
+    std::uint64_t accountHash_;  // the hash of the account, where every transaction's starts
+    bool datesAscend_;
+    std::int64_t day_ = 0;
+    std::vector<Slot> slots_;  // a power of two long, at most half full
+    std::size_t used_ = 0;
+};
