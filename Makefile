@@ -37,9 +37,8 @@ NEXT_VERSION := $(shell echo $(VERSION) | awk -F. '{ print $$1 "." $$2 "." $$3 +
 DIST := build/dist
 # The installer test runs on the shipped x86 package, natively or under emulation; where Wine
 # cannot start 32-bit programs at all, on an x64 one built from the same sources (INSTALLER_ARCH
-# chooses either). Under emulation it checks the package's life alone (packaging/installer_test.py).
+# chooses either).
 INSTALLER_ARCH ?= $(if $(or $(filter none,$(I686_RUNS)),$(wildcard $(I686_UNFIT))),x64,x86)
-INSTALLER_EMULATED = $(if $(and $(filter x86,$(INSTALLER_ARCH)),$(filter emulated,$(I686_RUNS))),--emulated --prefix-template $(PREFIX_TEMPLATE))
 ifeq ($(INSTALLER_ARCH),x64)
 INSTALLER_TREE := build/win64
 INSTALLER_FLAGS = $(WIN64_FLAGS)
@@ -124,7 +123,7 @@ installer-check:
 	cmake -S . -B $(UPGRADE_TREE) $(INSTALLER_FLAGS) -DVARROW_VERSION=$(NEXT_VERSION) >/dev/null
 	cmake --build $(UPGRADE_TREE) -j$(JOBS) --target msi
 	xvfb-run -a -s '-screen 0 1024x768x24' packaging/installer_test.py --work build/installer-test \
-	    --arch $(INSTALLER_ARCH) $(INSTALLER_EMULATED) --idl-dir host --client tests/com_client_test.vbs \
+	    --arch $(INSTALLER_ARCH) --idl-dir host --client tests/com_client_test.vbs \
 	    --msi $(INSTALLER_TREE)/VarrowOnline-$(VERSION)-$(INSTALLER_ARCH).msi --version $(VERSION) \
 	    --upgrade-msi $(UPGRADE_TREE)/VarrowOnline-$(NEXT_VERSION)-$(INSTALLER_ARCH).msi \
 	    --upgrade-version $(NEXT_VERSION) --regsvr32-dll $(INSTALLER_TREE)/shipped/TeskVarrowInternetBanking.dll \

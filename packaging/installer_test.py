@@ -6,10 +6,6 @@ installed by the MSI. Both hold the host's interface keys first, as a machine wi
 does. The installer must write what regsvr32 writes, key for key and value for value, keep the
 host's keys and the settings file BANKSERV.INI as they were through install, reinstall, repair,
 upgrade, a refused downgrade and removal, and remove everything it wrote.
-
-With --emulated (32-bit programs started by qemu-user, about a minute each), one prefix copied from
-a template and the package's life alone: install, repair, upgrade and removal with their exit
-statuses, files, registry and settings file, and the VBScript client once.
 """
 import argparse
 import hashlib
@@ -38,7 +34,6 @@ PRODUCT_NAME = "Varrow Online bank component"
 HOST_LIBRARY = "{6ABDFC7F-EF85-11D3-8A16-00E029178D24}"
 # A Wine program that has not ended by then has hung (seconds; raised under emulation).
 PROCESS_TIMEOUT = 600
-SCRIPTS = Path(__file__).resolve().parent.parent / "scripts"
 SETTINGS = "[MIGRATED]\r\nVarrowQuidlaneTemplate123456_87654321=TPL-7\r\nVarrowQuidlaneBenRef123456_87654321=REF 1\r\n"
 
 
@@ -63,18 +58,16 @@ def windows_path(path):
 
 
 class Prefix:
-    """A fresh Wine prefix with its own wineserver, removed at the end: created, or copied from a
-    template prefix (scripts/wine-prefix)."""
+    """A fresh Wine prefix with its own wineserver, removed at the end."""
 
-    def __init__(self, path, wine, template=None):
+    def __init__(self, path, wine):
         self.path, self.wine = Path(path).resolve(), wine
         self.wine64 = "/usr/lib/wine/wine64"
         shutil.rmtree(self.path, ignore_errors=True)
         self.path.mkdir(parents=True)
         self.env = dict(os.environ, WINEPREFIX=str(self.path), WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=", VARROW_WINE=wine)
-        start = [str(SCRIPTS / "wine-prefix"), str(self.path), str(template)] if template else [wine, "cmd", "/c", "exit"]
-        self.starting = subprocess.Popen(start, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        self.starting = subprocess.Popen([wine, "cmd", "/c", "exit"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                          stdin=subprocess.DEVNULL)
 
     def ready(self):
@@ -192,9 +185,9 @@ class InstallerTest:
         wine, program_files = {"x86": ("wine", "Program Files (x86)"),
                                "x64": ("/usr/lib/wine/wine64", "Program Files")}[options.arch]
         self.install_path = f"C:\\{program_files}\\Varrow Online"
-        self.machine = Prefix(work / "installed", wine, options.prefix_template)
-        self.reference = None if options.emulated else Prefix(work / "regsvr32", wine)
-        self.started = self.machine.ready() & (options.emulated or self.reference.ready())
+        self.machine = Prefix(work / "installed", wine)
+        self.reference = Prefix(work / "regsvr32", wine)
+        self.started = self.machine.ready() & self.reference.ready()
         self.interfaces = library_interfaces(options.idl_dir)
         self.host_interfaces = {name: iid for name, iid in self.interfaces.items() if name.startswith("ITesk")}
         self.host_keys = host_interface_keys(self.host_interfaces)
@@ -203,8 +196,7 @@ class InstallerTest:
 
     def close(self):
         self.machine.close()
-        if self.reference:
-            self.reference.close()
+        self.reference.close()
         shutil.rmtree(self.options.work, ignore_errors=True)
 
     def give_host_keys(self, prefix):
@@ -359,43 +351,6 @@ class InstallerTest:
         self.settings_kept("uninstall")
 
 
-class EmulatedInstallerTest(InstallerTest):
-    """The package's life in one prefix, with as few 32-bit programs as it takes."""
-
-    def run(self):
-        check, options = self.checks.check, self.options
-        if not check(f"Wine starts {options.arch} programs in a copy of the prefix", self.started):
-            return
-        self.give_host_keys(self.machine)
-        self.settings.parent.mkdir(parents=True)
-        self.settings.write_bytes(SETTINGS.encode("ascii"))
-        clean = self.snapshot()
-        check("install: msiexec /i exits 0", self.msiexec("/i", windows_path(options.msi)) == 0)
-        installed = difference(clean, self.snapshot())
-        check("install: the component's classes are registered",
-              any(key.endswith("\\TeskVarrowInternetBanking.Bank") for key in installed), describe({}, installed))
-        files = folder_digest(self.folder)
-        check("install: the install folder holds the package's files", sorted(files) == msi_file_names(options.msi),
-              f"  {sorted(files)}")
-        self.client_passes("install")
-        self.settings_kept("install")
-        (self.folder / "varrow.exe").unlink()
-        check("repair: msiexec REINSTALL=ALL REINSTALLMODE=amus exits 0",
-              self.msiexec("/i", windows_path(options.msi), "REINSTALL=ALL", "REINSTALLMODE=amus") == 0)
-        check("repair: the same files, the removed one back", folder_digest(self.folder) == files)
-        self.settings_kept("repair")
-        check("upgrade: msiexec /i of the next version exits 0",
-              self.msiexec("/i", windows_path(options.upgrade_msi)) == 0)
-        products = self.installed_products()
-        check("upgrade: one product installed, the next version", products == [options.upgrade_version], f"  {products}")
-        self.settings_kept("upgrade")
-        check("uninstall: msiexec /x exits 0", self.msiexec("/x", windows_path(options.upgrade_msi)) == 0)
-        check("uninstall: no file left in the install folder", folder_digest(self.folder) == {},
-              f"  {sorted(folder_digest(self.folder))}")
-        self.registry_is("uninstall: the registry is as before install, the host's interfaces included", clean)
-        self.settings_kept("uninstall")
-
-
 def debian_package(options, checks):
     """dpkg -i, the command from /usr/bin, dpkg -r: only as root, and only where no varrow
     package is installed already."""
@@ -436,15 +391,10 @@ def main():
     for name in ("work", "msi", "version", "upgrade-msi", "upgrade-version", "regsvr32-dll", "client", "idl-dir", "deb"):
         parser.add_argument("--" + name, required=True)
     parser.add_argument("--arch", choices=("x86", "x64"), default="x86")
-    parser.add_argument("--emulated", action="store_true", help="32-bit programs run under emulation here")
-    parser.add_argument("--prefix-template", help="a prefix to copy rather than create (scripts/wine-prefix)")
     options = parser.parse_args()
 
-    global PROCESS_TIMEOUT
-    if options.emulated:
-        PROCESS_TIMEOUT = 1200
     checks = Checks()
-    test = (EmulatedInstallerTest if options.emulated else InstallerTest)(options, checks)
+    test = InstallerTest(options, checks)
     try:
         test.run()
     finally:

@@ -249,8 +249,7 @@ class SigningTest:
         options = argparse.Namespace(
             work=str(self.work / "wine"), arch=self.options.arch, idl_dir=self.options.idl_dir,
             client=self.options.client, version=self.options.version, msi=str(self.signed[self.msi_name]),
-            upgrade_msi=str(self.signed[self.msi_name]), regsvr32_dll=str(self.signed[DLL]),
-            emulated=False, prefix_template=None)
+            upgrade_msi=str(self.signed[self.msi_name]), regsvr32_dll=str(self.signed[DLL]))
         test = InstallerTest(options, self.checks)
         try:
             if not self.checks.check("Wine starts programs in two fresh prefixes", test.started):
