@@ -2,7 +2,6 @@
 
 #include "common/text_conversion.h"
 #include "payments/amount_text.h"
-#include "payments/text_rules.h"
 #include "payments/upload_fields.h"
 
 BulkPayee ReadCheckedBulkPayee(StatusKeeper& status, const Payment& payment, const ModulusTables* accountTables) {
@@ -17,10 +16,9 @@ BulkPayee ReadCheckedBulkPayee(StatusKeeper& status, const Payment& payment, con
     return payee;
 }
 
-void PutBulkPayee(UploadLine& line, const BulkPayee& payee, std::size_t nameWidth) {
-    line.Put(16, "GBP");
-    line.Put(17, FormatAmount(payee.amount));
-    line.Put(25, PayeeSortCodeField(payee.account));
-    line.Put(31, PayeeAccountNumberField(payee.account));
-    line.Put(33, CleanFirst(ToSingleByte(payee.name), nameWidth));
+void SetBulkPayee(LayoutLine& line, const BulkPayee& payee) {
+    line.Set(FieldContent::Amount, FormatAmount(payee.amount))
+        .Set(FieldContent::PayeeSortCode, PayeeSortCodeField(payee.account))
+        .Set(FieldContent::PayeeAccountNumber, PayeeAccountNumberField(payee.account))
+        .Set(FieldContent::PayeeName, ToSingleByte(payee.name));
 }

@@ -5,7 +5,7 @@
 #include "payments/payment.h"
 #include "payments/payment_checks.h"
 #include "payments/payment_values.h"
-#include "payments/upload_line.h"
+#include "payments/layout_line.h"
 
 // What the two bulk records ("07" and "09") take from a payment, read and checked in their shared
 // order: amount (21), payee sort code (28), payee account number (29), payee name (30), and the
@@ -18,6 +18,6 @@ struct BulkPayee {
 
 BulkPayee ReadCheckedBulkPayee(StatusKeeper& status, const Payment& payment, const ModulusTables* accountTables);
 
-// The fields both bulk records write alike: "GBP", the amount, the payee's sort code and account
-// number, and the payee's name cleaned and cut to `nameWidth`.
-void PutBulkPayee(UploadLine& line, const BulkPayee& payee, std::size_t nameWidth);
+// The values both bulk records write alike: the amount, the payee's sort code, account number and
+// name.
+void SetBulkPayee(LayoutLine& line, const BulkPayee& payee);

@@ -1,0 +1,32 @@
+#pragma once
+#include <string_view>
+#include <vector>
+
+// An upload file's bytes taken apart into lines and fields as they stand, damage and all: the
+// reading side of upload_line.h.
+
+enum class LineEnd { CrLf, Lf, Cr, None };
+
+struct TextLine {
+    std::string_view text;  // without its line end
+    LineEnd end = LineEnd::CrLf;
+};
+
+struct UploadText {
+    bool byteOrderMark = false;  // a UTF-8 byte order mark before the first line, not in it
+    char separator = ',';        // ';' where a spreadsheet's locale put semicolons for the commas
+    std::vector<TextLine> lines;
+};
+
+// Splits at CR LF, a lone LF and a lone CR alike, so that a file saved with other line ends still
+// shows its lines. Nothing after the last line end is no line.
+UploadText ReadUploadText(std::string_view bytes);
+
+struct TextField {
+    std::string_view text;  // inside the quotes of a quoted field
+    bool quoted = false;
+};
+
+// The fields of one line. A field that starts with a double quote runs to the quote that closes
+// it, separators included, as a spreadsheet writes it; a doubled quote inside stays as it is.
+std::vector<TextField> SplitUploadLine(std::string_view line, char separator = ',');
