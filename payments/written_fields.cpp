@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/shown_text.h"
+#include "common/text_conversion.h"
 #include "common/written_date.h"
 #include "payments/text_rules.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "cli/shared/json_text.h"
 #include "common/ole_date.h"
 #include "platform/code_page.h"
 
@@ -11,39 +12,6 @@ namespace cli {
 namespace {
 
 const char* DirectionName(std::int32_t direction) { return direction == 0 ? "debit" : "credit"; }
-
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-void AppendJsonCharacter(std::string& out, char16_t unit) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    switch (unit) {
-    case u'"': out += "\\\""; return;
-    case u'\\': out += "\\\\"; return;
-    case u'\n': out += "\\n"; return;
-    case u'\r': out += "\\r"; return;
-    case u'\t': out += "\\t"; return;
-    default: break;
-    }
-    if (unit < 0x20) {
-        out += "\\u00";
-        out += kHex[unit >> 4];
-        out += kHex[unit & 0xF];
-        return;
-    }
-    // Windows-1252 yields no surrogates: every unit is a character of its own.
-    AppendUtf8(out, unit);
-}
 
 // In decimal, with leading zeros up to `width` digits as "%0*d" writes a number that is not negative.
 void AppendDecimal(std::string& out, int value, int width = 1) {
@@ -102,11 +70,7 @@ void AppendCsvField(std::string& out, std::string_view value) {
     out += '"';
 }
 
-void AppendJsonString(std::string& out, std::string_view value) {
-    out += '"';
-    for (const char16_t unit : platform::AnsiToWide(value)) AppendJsonCharacter(out, unit);
-    out += '"';
-}
+void AppendJsonString(std::string& out, std::string_view value) { AppendJsonUtf16(out, platform::AnsiToWide(value)); }
 
 StatementRowWriter::StatementRowWriter(std::FILE* out, bool json) : out_(out), json_(json) {}
 
