@@ -1,7 +1,6 @@
 #include "payments/payment_identity.h"
 
 #include <algorithm>
-#include <map>
 #include <tuple>
 
 namespace {
@@ -38,14 +37,15 @@ std::optional<PaymentIdentity> IdentityOf(const RecordLayout& layout, const std:
     return identity;
 }
 
-std::vector<std::vector<std::size_t>> RepeatedPayments(const std::vector<std::optional<PaymentIdentity>>& identities) {
-    std::map<PaymentIdentity, std::vector<std::size_t>> byIdentity;
-    for (std::size_t i = 0; i < identities.size(); ++i) {
-        if (identities[i]) byIdentity[*identities[i]].push_back(i);
-    }
+std::vector<std::vector<std::size_t>> RepeatedPayments(const std::vector<PaymentIdentity>& identities) {
+    std::vector<std::size_t> order(identities.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    // Alike identities side by side, each run in ascending order.
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return identities[a] < identities[b]; });
     std::vector<std::vector<std::size_t>> groups;
-    for (auto& [identity, indexes] : byIdentity) {
-        if (indexes.size() > 1) groups.push_back(std::move(indexes));
+    for (std::size_t run = 0, next = 0; run < order.size(); run = next) {
+        for (next = run + 1; next < order.size() && identities[order[next]] == identities[order[run]];) ++next;
+        if (next - run > 1) groups.emplace_back(order.begin() + static_cast<std::ptrdiff_t>(run), order.begin() + static_cast<std::ptrdiff_t>(next));
     }
     std::sort(groups.begin(), groups.end());
     return groups;

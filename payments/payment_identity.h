@@ -27,6 +27,6 @@ struct PaymentIdentity {
 // beyond the end reads as empty); nothing for a header.
 std::optional<PaymentIdentity> IdentityOf(const RecordLayout& layout, const std::vector<std::string_view>& fields);
 
-// The records that repeat a payment: for each identity met more than once, the indexes of its
-// records in ascending order; the groups in the order of their first record. No identity, no group.
-std::vector<std::vector<std::size_t>> RepeatedPayments(const std::vector<std::optional<PaymentIdentity>>& identities);
+// The payments made more than once: for each identity met more than once, the indexes of its
+// payments in ascending order; the groups in the order of their first payment.
+std::vector<std::vector<std::size_t>> RepeatedPayments(const std::vector<PaymentIdentity>& identities);

@@ -6,6 +6,22 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// The quoted field that starts at `start`: to the quote that closes it, a doubled quote inside
+// staying as it is, and any text after the closing quote kept in the field with the quote. Returns
+// where the field ends: at its separator or the end of the line.
+std::size_t SplitQuoted(std::string_view line, std::size_t start, char separator, SplitLine& out) {
+    std::size_t close = start + 1;
+    while ((close = line.find('"', close)) != std::string_view::npos && close + 1 < line.size() && line[close + 1] == '"') {
+        close += 2;
+    }
+    const std::size_t inner = start + 1;
+    const std::size_t stop = close == std::string_view::npos ? line.size() : std::min(line.find(separator, close), line.size());
+    const bool closedAtTheEnd = close != std::string_view::npos && close + 1 == stop;
+    out.fields.push_back(line.substr(inner, (closedAtTheEnd ? close : stop) - inner));
+    out.quoted.push_back(static_cast<int>(out.fields.size()));
+    return stop;
+}
+
 }  // namespace
 
 UploadText ReadUploadText(std::string_view bytes) {
@@ -15,48 +31,37 @@ UploadText ReadUploadText(std::string_view bytes) {
         bytes.remove_prefix(kByteOrderMark.size());
     }
     // Semicolons for commas: a locale's spreadsheet, which also writes no comma of its own.
-    const auto commas = std::count(bytes.begin(), bytes.end(), ',');
-    if (std::count(bytes.begin(), bytes.end(), ';') > commas) text.separator = ';';
+    if (std::count(bytes.begin(), bytes.end(), ';') > std::count(bytes.begin(), bytes.end(), ',')) text.separator = ';';
     std::size_t start = 0;
+    std::size_t cr = bytes.find('\r'), lf = bytes.find('\n');
     while (start < bytes.size()) {
-        const std::size_t stop = bytes.find_first_of("\r\n", start);
+        const std::size_t stop = std::min(cr, lf);
         if (stop == std::string_view::npos) {
             text.lines.push_back({bytes.substr(start), LineEnd::None});
             break;
         }
-        const bool crLf = bytes[stop] == '\r' && stop + 1 < bytes.size() && bytes[stop + 1] == '\n';
-        const LineEnd end = crLf ? LineEnd::CrLf : bytes[stop] == '\r' ? LineEnd::Cr : LineEnd::Lf;
-        text.lines.push_back({bytes.substr(start, stop - start), end});
+        const bool crLf = stop == cr && lf == cr + 1;
+        text.lines.push_back({bytes.substr(start, stop - start), crLf ? LineEnd::CrLf : stop == cr ? LineEnd::Cr : LineEnd::Lf});
         start = stop + (crLf ? 2 : 1);
+        if (cr < start) cr = bytes.find('\r', start);
+        if (lf < start) lf = bytes.find('\n', start);
     }
     return text;
 }
 
-std::vector<TextField> SplitUploadLine(std::string_view line, char separator) {
-    std::vector<TextField> fields;
-    std::size_t start = 0;
-    for (;;) {
-        TextField field;
-        std::size_t stop = 0;
-        if (start < line.size() && line[start] == '"') {
-            std::size_t close = start + 1;
-            while ((close = line.find('"', close)) != std::string_view::npos && close + 1 < line.size() &&
-                   line[close + 1] == '"') {
-                close += 2;
-            }
-            field.quoted = true;
-            const std::size_t inner = start + 1;
-            stop = close == std::string_view::npos ? close : line.find(separator, close);
-            // Text after the closing quote stays in the field, the quote with it.
-            const bool closedAtTheEnd = close != std::string_view::npos && (stop == close + 1 || close + 1 == line.size());
-            const std::size_t end = closedAtTheEnd ? close : stop;
-            field.text = line.substr(inner, end == std::string_view::npos ? end : end - inner);
+void SplitUploadLine(std::string_view line, char separator, SplitLine& out) {
+    out.fields.clear();
+    out.quoted.clear();
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    for (const char* at = begin;; ++at) {  // past the separator
+        if (at != end && *at == '"') {
+            at = begin + SplitQuoted(line, static_cast<std::size_t>(at - begin), separator, out);
         } else {
-            stop = line.find(separator, start);
-            field.text = line.substr(start, stop == std::string_view::npos ? stop : stop - start);
+            const char* const start = at;
+            while (at != end && *at != separator) ++at;
+            out.fields.emplace_back(start, static_cast<std::size_t>(at - start));
         }
-        fields.push_back(field);
-        if (stop == std::string_view::npos) return fields;
-        start = stop + 1;
+        if (at == end) return;
     }
 }

@@ -22,11 +22,12 @@ struct UploadText {
 // shows its lines. Nothing after the last line end is no line.
 UploadText ReadUploadText(std::string_view bytes);
 
-struct TextField {
-    std::string_view text;  // inside the quotes of a quoted field
-    bool quoted = false;
+struct SplitLine {
+    std::vector<std::string_view> fields;  // field 1 first; a quoted one inside its quotes
+    std::vector<int> quoted;               // the numbers (from 1) of the fields that were in quotes
 };
 
-// The fields of one line. A field that starts with a double quote runs to the quote that closes
-// it, separators included, as a spreadsheet writes it; a doubled quote inside stays as it is.
-std::vector<TextField> SplitUploadLine(std::string_view line, char separator = ',');
+// The fields of one line into `out`, whose room is kept from line to line. A field that starts with
+// a double quote runs to the quote that closes it, separators included, as a spreadsheet writes it;
+// a doubled quote inside stays as it is.
+void SplitUploadLine(std::string_view line, char separator, SplitLine& out);

@@ -34,10 +34,13 @@ TEST(SplitUploadLine, TakesQuotedFieldsWhole) {
         {"a\"b,c", "[a\"b] [c]"},
     };
     for (const auto& [line, expected] : cases) {
+        SplitLine split;
+        SplitUploadLine(line, ',', split);
         std::string described;
-        for (const TextField& f : SplitUploadLine(line)) {
-            if (!described.empty()) described += ' ';
-            described += f.quoted ? "\"[" + std::string(f.text) + "]\"" : "[" + std::string(f.text) + "]";
+        for (std::size_t i = 0; i < split.fields.size(); ++i) {
+            const bool quoted = std::count(split.quoted.begin(), split.quoted.end(), static_cast<int>(i + 1)) > 0;
+            if (i > 0) described += ' ';
+            described += quoted ? "\"[" + std::string(split.fields[i]) + "]\"" : "[" + std::string(split.fields[i]) + "]";
         }
         EXPECT_EQ(described, expected) << line;
     }

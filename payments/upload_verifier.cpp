@@ -67,20 +67,32 @@ std::string LineList(const std::vector<std::size_t>& lines) {
 
 class Verification {
 public:
-    Verification(const VerifyOptions& options, VerifyReport& report) : options_(options), report_(report) {}
+    Verification(const VerifyOptions& options, VerifyReport& report)
+        : options_(options), report_(report), today_(Slashed(FormatFileDate(options.today))) {}
 
     void Run(std::string_view bytes) {
-        const UploadText text = ReadUploadText(bytes);
-        report_.lines = text.lines.size();
-        CheckWholeFile(text);
-        ReadLines(text);
+        text_ = ReadUploadText(bytes);
+        report_.lines = text_.lines.size();
+        CheckWholeFile();
+        ReadLines();
         if (!report_.lines) return Add(Severity::Error, 1, 0, "the file is empty: it holds no payment");
         if (!PlaceRecords()) return;
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            if (layouts_[i]) CheckRecord(i);
+        // Line by line again, so that no more than one line's fields are held at a time.
+        std::vector<PaymentIdentity> identities;
+        std::vector<std::size_t> paymentLines;
+        identities.reserve(types_.size());
+        paymentLines.reserve(types_.size());
+        for (std::size_t i = 0; i < types_.size(); ++i) {
+            if (!layouts_[i]) continue;
+            Split(i);
+            CheckRecord(i);
+            if (auto identity = IdentityOf(*layouts_[i], fields_)) {
+                identities.push_back(std::move(*identity));
+                paymentLines.push_back(i);
+            }
         }
         if (report_.payments == 0) Add(Severity::Error, 1, 0, "the file holds no payment");
-        WarnOfRepeats();
+        WarnOfRepeats(identities, paymentLines);
         report_.total = AsAmount(cents_);
     }
 
@@ -89,8 +101,23 @@ private:
         report_.findings.push_back({line, field, severity, std::move(text)});
     }
 
+    // The first `count` fields of an unquoted line, or all it has.
+    void SplitFirst(std::string_view line, std::size_t count) {
+        split_.fields.clear();
+        split_.quoted.clear();
+        for (std::size_t start = 0; split_.fields.size() < count;) {
+            const std::size_t stop = line.find(text_.separator, start);
+            split_.fields.push_back(line.substr(start, stop == std::string_view::npos ? stop : stop - start));
+            if (stop == std::string_view::npos) break;
+            start = stop + 1;
+        }
+    }
+
+    void Split(std::size_t index) { SplitUploadLine(text_.lines[index].text, text_.separator, split_); }
+
     // The byte order mark, the separator and the line ends, each once for the whole file.
-    void CheckWholeFile(const UploadText& text) {
+    void CheckWholeFile() {
+        const UploadText& text = text_;
         if (text.byteOrderMark)
             Add(Severity::Error, 1, 0, std::string("the file begins with a byte order mark, which the bank reads as part "
                                                    "of the first field") + kWriteAgain);
@@ -114,33 +141,40 @@ private:
         }
     }
 
-    // Each line's fields and record type, with what is wrong with them before any layout is known.
-    void ReadLines(const UploadText& text) {
-        for (std::size_t i = 0; i < text.lines.size(); ++i) {
+    // Each line's record type, with what is wrong with the line before any layout is known, and
+    // its vote for the format.
+    void ReadLines() {
+        types_.reserve(text_.lines.size());
+        for (std::size_t i = 0; i < text_.lines.size(); ++i) {
             const std::size_t number = i + 1;
-            TypedLine line;
-            const std::vector<TextField> fields = SplitUploadLine(text.lines[i].text, text.separator);
-            for (const TextField& field : fields) line.fields.push_back(field.text);
-            CheckQuotes(number, fields);
-            if (text.lines[i].text.empty()) {
-                Add(Severity::Error, number, 0, "the line is empty");
-            } else if (line.fields.size() < kRecordTypeField) {
-                Add(Severity::Error, number, 0,
-                    "the line has " + Plural(line.fields.size(), "field", "fields") + ": it holds no record type");
+            const std::string_view line = text_.lines[i].text;
+            // The whole line is split only where quotes or the format's vote need it.
+            const bool quoted = line.find('"') != std::string_view::npos;
+            if (quoted) {
+                Split(i);
+                CheckQuotes(number, split_.quoted);
             } else {
-                line.type = ReadRecordType(number, line.fields[kRecordTypeField - 1]);
+                SplitFirst(line, kRecordTypeField);
             }
-            lines_.push_back(std::move(line));
+            std::string type;
+            if (line.empty()) {
+                Add(Severity::Error, number, 0, "the line is empty");
+            } else if (fields_.size() < kRecordTypeField) {
+                Add(Severity::Error, number, 0,
+                    "the line has " + Plural(fields_.size(), "field", "fields") + ": it holds no record type");
+            } else {
+                type = ReadRecordType(number, fields_[kRecordTypeField - 1]);
+            }
+            if (FormatVotes::Weighs(type) && !quoted) Split(i);
+            votes_.Add(type, fields_);
+            types_.push_back(std::move(type));
         }
     }
 
-    void CheckQuotes(std::size_t line, const std::vector<TextField>& fields) {
-        const auto first = std::find_if(fields.begin(), fields.end(), [](const TextField& f) { return f.quoted; });
-        if (first == fields.end()) return;
-        const auto quoted = std::count_if(first, fields.end(), [](const TextField& f) { return f.quoted; });
-        const std::string what = quoted == 1 ? "the field is" : Plural(quoted, "field", "fields") + " of the line are";
-        Add(Severity::Error, line, static_cast<int>(first - fields.begin() + 1),
-            what + " in double quotes, which the bank reads as part of the value" + kWriteAgain);
+    void CheckQuotes(std::size_t line, const std::vector<int>& quoted) {
+        if (quoted.empty()) return;
+        const std::string what = quoted.size() == 1 ? "the field is" : Plural(quoted.size(), "field", "fields") + " of the line are";
+        Add(Severity::Error, line, quoted.front(), what + " in double quotes, which the bank reads as part of the value" + kWriteAgain);
     }
 
     std::string ReadRecordType(std::size_t line, std::string_view field) {
@@ -161,7 +195,7 @@ private:
         if (options_.format) {
             report_.format = options_.format;
         } else {
-            const FormatChoice choice = ChooseFormat(lines_);
+            const FormatChoice choice = votes_.Choice();
             if (!choice.format) {
                 Add(Severity::Error, 1, 0, choice.undecided);
                 return false;
@@ -170,12 +204,12 @@ private:
         }
         const PaymentFormatInfo& format = FormatInfo(*report_.format);
         const RecordLayout* header = format.headerLayout;
-        layouts_.assign(lines_.size(), nullptr);
-        if (header && lines_.front().type != header->recordType)
+        layouts_.assign(types_.size(), nullptr);
+        if (header && types_.front() != header->recordType)
             Add(Severity::Error, 1, 0, std::string("the file does not begin with its ") + header->recordType +
                                            " header: " + Contents(format));
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            const std::string& type = lines_[i].type;
+        for (std::size_t i = 0; i < types_.size(); ++i) {
+            const std::string& type = types_[i];
             if (type.empty()) continue;
             if (header && type == header->recordType) {
                 if (i == 0) layouts_[i] = header;
@@ -192,9 +226,10 @@ private:
         return true;
     }
 
+    // The line at `index`, split into fields_.
     void CheckRecord(std::size_t index) {
         const RecordLayout& layout = *layouts_[index];
-        const std::vector<std::string_view>& fields = lines_[index].fields;
+        const std::vector<std::string_view>& fields = fields_;
         const std::size_t line = index + 1;
         if (!layout.isHeader) ++report_.payments;
         const auto expected = static_cast<std::size_t>(layout.fieldCount);
@@ -205,13 +240,19 @@ private:
             // Past a field too many, no field stands where the bank looks for it.
             if (fields.size() > expected) return;
         }
-        for (std::size_t i = 0; i < fields.size(); ++i) CheckField(layout, line, static_cast<int>(i + 1), fields[i]);
+        const FieldSpec* next = layout.begin();
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const int number = static_cast<int>(i + 1);
+            const bool listed = next != layout.end() && next->number == number;
+            CheckField(layout, line, number, listed ? next++ : nullptr, fields[i]);
+        }
         if (!layout.isHeader) WarnOfNoReference(layout, line, fields);
         CheckWithBank(layout, line, fields);
     }
 
-    void CheckField(const RecordLayout& layout, std::size_t line, int number, std::string_view value) {
-        const FieldSpec* field = layout.At(number);
+    // `field` is what the layout has at `number`, or null where it leaves the field empty.
+    void CheckField(const RecordLayout& layout, std::size_t line, int number, const FieldSpec* field,
+                    std::string_view value) {
         if (!field) {
             if (!value.empty())
                 Add(Severity::Error, line, number,
@@ -228,19 +269,19 @@ private:
     // The checks of the options dialog on the processing date, against the given today.
     void CheckDay(std::size_t line, int number, std::string_view value) {
         const double date = *ParseFileDate(value);
-        const std::string named = "the processing date " + Slashed(value);
-        const std::string today = Slashed(FormatFileDate(options_.today));
-        if (IsBeforeToday(date, options_.today)) return Add(Severity::Error, line, number, named + " is before today, " + today);
+        const auto named = [&] { return "the processing date " + Slashed(value); };
+        const std::string& today = today_;
+        if (IsBeforeToday(date, options_.today)) return Add(Severity::Error, line, number, named() + " is before today, " + today);
         const BankingDay day = IsBankingDay(date, options_.holidays ? *options_.holidays : NoListedDays());
         if (!day.banking && day.kind != NonBankingKind::None) {
             Add(Severity::Error, line, number,
-                named + " falls on " + (day.kind == NonBankingKind::Weekend ? "a weekend" : "a bank holiday") +
+                named() + " falls on " + (day.kind == NonBankingKind::Weekend ? "a weekend" : "a bank holiday") +
                     ": the next likely banking day is " + Plural(static_cast<std::size_t>(day.advance), "day", "days") +
                     " later");
         }
         if (IsBeyondHorizon(date, options_.today))
             Add(Severity::Error, line, number,
-                named + " is more than " + std::to_string(kProcessingHorizonDays) + " days after today, " + today);
+                named() + " is more than " + std::to_string(kProcessingHorizonDays) + " days after today, " + today);
     }
 
     void CheckWithBank(const RecordLayout& layout, std::size_t line, const std::vector<std::string_view>& fields) {
@@ -270,19 +311,16 @@ private:
             Add(Severity::Warning, line, first, "the payment has no reference: the payee will not see what it is for");
     }
 
-    void WarnOfRepeats() {
-        std::vector<std::optional<PaymentIdentity>> identities;
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            identities.push_back(layouts_[i] ? IdentityOf(*layouts_[i], lines_[i].fields) : std::nullopt);
-        }
+    // `indexes` of each payment's line in the file.
+    void WarnOfRepeats(const std::vector<PaymentIdentity>& identities, const std::vector<std::size_t>& indexes) {
         for (const std::vector<std::size_t>& group : RepeatedPayments(identities)) {
-            const bool isTemplate = !layouts_[group.front()]->Find(FieldContent::PayeeSortCode);
-            for (const std::size_t index : group) {
+            const bool isTemplate = !layouts_[indexes[group.front()]]->Find(FieldContent::PayeeSortCode);
+            for (const std::size_t payment : group) {
                 std::vector<std::size_t> others;
                 for (const std::size_t other : group) {
-                    if (other != index) others.push_back(other + 1);
+                    if (other != payment) others.push_back(indexes[other] + 1);
                 }
-                Add(Severity::Warning, index + 1, 0,
+                Add(Severity::Warning, indexes[payment] + 1, 0,
                     "the same payment as " + LineList(others) + ": the same " + (isTemplate ? "template" : "payee") +
                         ", amount and reference");
             }
@@ -291,7 +329,12 @@ private:
 
     const VerifyOptions& options_;
     VerifyReport& report_;
-    std::vector<TypedLine> lines_;
+    const std::string today_;  // DD/MM/YYYY
+    UploadText text_;
+    std::vector<std::string> types_;  // each line's record type, empty for none
+    FormatVotes votes_;
+    SplitLine split_;  // the line at hand
+    const std::vector<std::string_view>& fields_ = split_.fields;
     std::vector<const RecordLayout*> layouts_;
     std::string cents_;
 };

@@ -92,13 +92,13 @@ std::string AsciiName(char c) {
 
 // Digits, and exactly the field's width of them.
 std::vector<std::string> DigitsFaults(const FieldSpec& field, const char* name, std::string_view value) {
+    if (value.size() == field.width && AllDigits(value)) return {};
     const std::string width = std::to_string(field.width);
     if (value.empty()) return {std::string(name) + " is empty: it must be " + width + " digits"};
     const std::string named = std::string(name) + " " + ShownValue(value);
     if (IsScientific(value))
         return {named + " is in scientific notation: a spreadsheet took it for a number" + kWriteAgain};
     if (!AllDigits(value)) return {named + " is not " + width + " digits"};
-    if (value.size() == field.width) return {};
     const std::string count = named + " has " + Count(value.size(), "digit", "digits") + ", not " + width;
     if (value.size() > field.width) return {count};
     return {count + ": a spreadsheet may have dropped a leading zero" + kWriteAgain};
@@ -125,7 +125,15 @@ std::string OtherCharacters(std::string_view value, bool (*allowed)(char)) {
 
 bool IsDigitOrPoint(char c) { return IsDigit(c) || c == '.'; }
 
+// Digits, ".", two digits, and more than nothing.
+bool IsRightAmount(std::string_view value) {
+    const std::size_t point = value.find('.');
+    return point != std::string_view::npos && point > 0 && value.size() == point + 3 && AllDigits(value.substr(0, point)) &&
+           AllDigits(value.substr(point + 1)) && value.find_first_not_of("0.") != std::string_view::npos;
+}
+
 std::vector<std::string> AmountFaults(const char* name, std::string_view value) {
+    if (IsRightAmount(value)) return {};
     if (value.empty()) return {std::string(name) + " is empty"};
     const std::string named = std::string(name) + " " + ShownValue(value);
     const std::string reformatted = ": a spreadsheet may have reformatted it" + std::string(kWriteAgain);
@@ -139,12 +147,11 @@ std::vector<std::string> AmountFaults(const char* name, std::string_view value) 
         return {named + " is not digits, '.' and two decimals: it holds " + OtherCharacters(value, IsDigitOrPoint)};
     if (cents.size() == 1) return {named + " has one decimal" + reformatted};
     if (cents.size() != 2) return {named + " has " + Count(cents.size(), "decimal", "decimals") + ", not 2"};
-    if (std::all_of(value.begin(), value.end(), [](char c) { return c == '0' || c == '.'; }))
-        return {named + " is not above 0.00: an amount below half a penny is written as 0.00"};
-    return {};
+    return {named + " is not above 0.00: an amount below half a penny is written as 0.00"};
 }
 
 std::vector<std::string> DateFaults(const FieldSpec& field, const char* name, std::string_view value) {
+    if (value.size() == field.width && AllDigits(value) && ParseFileDate(value)) return {};
     if (value.empty()) return {std::string(name) + " is empty"};
     const std::string named = std::string(name) + " " + ShownValue(value);
     if (IsScientific(value)) return {named + " is in scientific notation: a spreadsheet took it for a number" + kWriteAgain};
@@ -154,13 +161,15 @@ std::vector<std::string> DateFaults(const FieldSpec& field, const char* name, st
     if (value.find_first_of("/-. ") != std::string_view::npos)
         return {named + " is not written DDMMYYYY: a spreadsheet may have reformatted it" + kWriteAgain};
     if (!AllDigits(value) || value.size() != field.width) return {named + " is not written DDMMYYYY"};
-    if (!ParseFileDate(value)) return {named + " is no date (DDMMYYYY)"};
-    return {};
+    return {named + " is no date (DDMMYYYY)"};
 }
 
 bool IsCleanOrLower(char c) { return IsCleanCharacter(c) || IsLowerAscii(c); }
 
 std::vector<std::string> TextFaults(const FieldSpec& field, const char* name, std::string_view value) {
+    if (value.size() <= field.width && std::all_of(value.begin(), value.end(), IsCleanCharacter) &&
+        !(value.empty() && field.required))
+        return {};
     if (value.empty()) {
         if (!field.required) return {};
         return {std::string(name) + " is empty, and the bank needs one: a name made only of characters the file "
@@ -180,7 +189,6 @@ std::vector<std::string> TextFaults(const FieldSpec& field, const char* name, st
 }
 
 std::vector<std::string> FixedFaults(const char* name, std::string_view value, std::string_view expected) {
-    if (value == expected) return {};
     if (value.empty()) return {std::string(name) + " is empty, not " + std::string(expected)};
     std::string upper(value);
     for (char& c : upper) c = IsLowerAscii(c) ? static_cast<char>(c - 'a' + 'A') : c;
@@ -219,7 +227,9 @@ std::string CharacterName(std::string_view text, std::size_t& at) {
 std::vector<std::string> FieldFaults(const FieldSpec& field, std::string_view value) {
     const FieldContentInfo& info = ContentInfo(field.content);
     switch (info.form) {
-        case FieldForm::Fixed: return info.fixedText ? FixedFaults(info.name, value, info.fixedText) : std::vector<std::string>{};
+        case FieldForm::Fixed:
+            if (!info.fixedText || value == info.fixedText) return {};
+            return FixedFaults(info.name, value, info.fixedText);
         case FieldForm::Digits: return DigitsFaults(field, info.name, value);
         case FieldForm::Amount: return AmountFaults(info.name, value);
         case FieldForm::Date: return DateFaults(field, info.name, value);

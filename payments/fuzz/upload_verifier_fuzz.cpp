@@ -29,7 +29,9 @@ void CheckFindings(const VerifyReport& report, const UploadText& text, Problems&
             problems.push_back(where + "no such line");
             continue;
         }
-        const std::size_t fields = lines ? SplitUploadLine(text.lines[f.line - 1].text, text.separator).size() : 0;
+        SplitLine split;
+        if (lines) SplitUploadLine(text.lines[f.line - 1].text, text.separator, split);
+        const std::size_t fields = split.fields.size();
         if (f.field < 0 || static_cast<std::size_t>(f.field) > std::max<std::size_t>(fields, kMostFields))
             problems.push_back(where + "no such field");
         if (!IsOneAsciiLine(f.text)) problems.push_back(where + "not one line of ASCII: " + f.text);
