@@ -17,15 +17,18 @@ const char* FormatText(const VerifyReport& report) {
     return report.format ? FormatInfo(*report.format).commandLineName : nullptr;
 }
 
+// Each byte as the character of the same value.
+std::u16string Latin1(const std::string& text) {
+    std::u16string wide;
+    for (const char c : text) wide += static_cast<char16_t>(static_cast<unsigned char>(c));
+    return wide;
+}
+
 // A name from the command line: UTF-8 natively, the ANSI code page in the Windows build; bytes
 // that are neither stand for themselves.
 void AppendJsonCommandLineText(std::string& out, const std::string& name) {
     const auto text = ArgumentText(name);
-    AppendJsonUtf16(out, text ? *text : std::u16string(name.begin(), name.end()));
-}
-
-void AppendJsonAscii(std::string& out, const std::string& text) {
-    AppendJsonUtf16(out, std::u16string(text.begin(), text.end()));
+    AppendJsonUtf16(out, text ? *text : Latin1(name));
 }
 
 }  // namespace
@@ -62,7 +65,7 @@ void VerifyJson::Add(const std::string& file, const VerifyReport& report) {
         files_ += "{\"line\": " + std::to_string(finding.line) +
                   ", \"field\": " + (finding.field > 0 ? std::to_string(finding.field) : "null") +
                   ", \"severity\": \"" + SeverityName(finding.severity) + "\", \"text\": ";
-        AppendJsonAscii(files_, finding.text);
+        AppendJsonUtf16(files_, Latin1(finding.text));
         files_ += '}';
     }
     files_ += report.findings.empty() ? "]}" : "\n  ]}";
