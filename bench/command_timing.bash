@@ -1,5 +1,6 @@
-# Shared by the command-level benchmarks (sourced, not run): the list of 4000 payments they time,
-# and the minimum and median time of a command over many runs.
+# Shared by the command-level benchmarks, sourced from the top of the tree: the list of 4000
+# payments they time, written to $payments in a work folder that goes at exit, and the minimum and
+# median time of a command over $runs runs.
 
 # Writes 4000 payments of one payer to many payees, as the host could hand them over, to $1.
 write_payment_list() {
@@ -26,3 +27,10 @@ time_runs() {
     sorted=$(printf '%s\n' "${times[@]}" | sort -n)
     echo "$(head -n1 <<<"$sorted") $(sed -n "$(((runs + 1) / 2))p" <<<"$sorted")"
 }
+
+varrow=build/native/varrow
+runs=${RUNS:-50}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+payments="$work/payments.csv"
+write_payment_list "$payments"

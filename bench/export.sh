@@ -6,13 +6,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/command_timing.bash
-varrow=build/native/varrow
-runs=${RUNS:-50}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-payments="$work/payments.csv"
-write_payment_list "$payments"
 
 export_once() {
     "$varrow" export --today 01/12/2026 --date 07/12/2026 "$@" -o "$work/upload.csv" "$payments" >/dev/null || true

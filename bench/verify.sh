@@ -5,14 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/command_timing.bash
-varrow=build/native/varrow
-runs=${RUNS:-50}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-payments="$work/payments.csv"
 upload="$work/upload.csv"
-write_payment_list "$payments"
 
 export_once() {
     "$varrow" export --format "$1" --today 01/12/2026 --date 07/12/2026 -o "$upload" "$payments" >/dev/null || true

@@ -7,7 +7,6 @@
 #include "payments/payment_checks.h"
 #include "payments/text_rules.h"
 #include "payments/upload_context.h"
-#include "payments/upload_fields.h"
 
 namespace {
 
@@ -27,17 +26,7 @@ std::string PaymentReference(const Payment& payment) {
 }  // namespace
 
 bool WriteAdHocBulkHeader(std::string& out, Payment& first, const UploadContext& context) {
-    StatusKeeper status(first);
-    const PayerAccount payer = ReadPayerAccount(first);
-    CheckPayerAccount(status, payer);
-
-    LayoutLine(kAdHocBulkHeader)
-        .Set(FieldContent::FileName, context.fileName)
-        .Set(FieldContent::PayerAccount, PayerAccountField(payer))
-        .Set(FieldContent::ProcessingDate, context.date)
-        .Set(FieldContent::BeneficiaryReference, context.beneficiaryReference)
-        .AppendTo(out);
-    return status.AllPassed();
+    return WriteBulkHeader(out, first, context, kAdHocBulkHeader);
 }
 
 bool WriteAdHocBulkRecord(std::string& out, Payment& payment, const UploadContext& context) {

@@ -5,20 +5,9 @@
 #include "payments/payment.h"
 #include "payments/payment_checks.h"
 #include "payments/upload_context.h"
-#include "payments/upload_fields.h"
 
 bool WriteBulkListHeader(std::string& out, Payment& first, const UploadContext& context) {
-    StatusKeeper status(first);
-    const PayerAccount payer = ReadPayerAccount(first);
-    CheckPayerAccount(status, payer);
-
-    LayoutLine(kBulkListHeader)
-        .Set(FieldContent::TemplateName, context.templateName)
-        .Set(FieldContent::PayerAccount, PayerAccountField(payer))
-        .Set(FieldContent::ProcessingDate, context.date)
-        .Set(FieldContent::BeneficiaryReference, context.beneficiaryReference)
-        .AppendTo(out);
-    return status.AllPassed();
+    return WriteBulkHeader(out, first, context, kBulkListHeader);
 }
 
 bool WriteBulkListRecord(std::string& out, Payment& payment, const UploadContext& context) {

@@ -4,6 +4,22 @@
 #include "payments/amount_text.h"
 #include "payments/upload_fields.h"
 
+bool WriteBulkHeader(std::string& out, Payment& first, const UploadContext& context, const RecordLayout& layout) {
+    StatusKeeper status(first);
+    const PayerAccount payer = ReadPayerAccount(first);
+    CheckPayerAccount(status, payer);
+
+    // Each layout takes what it has of these: the template name, or the output file's name.
+    LayoutLine(layout)
+        .Set(FieldContent::TemplateName, context.templateName)
+        .Set(FieldContent::FileName, context.fileName)
+        .Set(FieldContent::PayerAccount, PayerAccountField(payer))
+        .Set(FieldContent::ProcessingDate, context.date)
+        .Set(FieldContent::BeneficiaryReference, context.beneficiaryReference)
+        .AppendTo(out);
+    return status.AllPassed();
+}
+
 BulkPayee ReadCheckedBulkPayee(StatusKeeper& status, const Payment& payment, const ModulusTables* accountTables) {
     BulkPayee payee;
     payee.amount = payment.Value();

@@ -6,6 +6,12 @@
 #include "payments/payment_checks.h"
 #include "payments/payment_values.h"
 #include "payments/layout_line.h"
+#include "payments/upload_context.h"
+
+// The header of either bulk format ("06" or "08", by `layout`) from the payment at index 0, which
+// carries the payer account of the whole file. Puts 0 into its Status, then checks the payer sort
+// code (23) and the payer account number (24).
+bool WriteBulkHeader(std::string& out, Payment& first, const UploadContext& context, const RecordLayout& layout);
 
 // What the two bulk records ("07" and "09") take from a payment, read and checked in their shared
 // order: amount (21), payee sort code (28), payee account number (29), payee name (30), and the
