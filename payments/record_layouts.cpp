@@ -12,7 +12,7 @@ constexpr std::size_t kTransferReferenceWidth = 16;
 constexpr std::size_t kBacsReferenceWidth = 25;
 constexpr std::size_t kRollNumberWidth = 18;
 
-constexpr FieldSpec kRecordType{4, C::RecordType, 0};
+constexpr FieldSpec kRecordType{kRecordTypeField, C::RecordType, 0};
 constexpr FieldSpec kTemplateName{6, C::TemplateName, w::kTemplateName};
 constexpr FieldSpec kPayer{13, C::PayerAccount, w::kPayerAccount};
 constexpr FieldSpec kCurrency{16, C::Currency, 0};

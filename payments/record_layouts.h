@@ -78,6 +78,9 @@ constexpr std::size_t kBeneficiaryReference = 18;
 constexpr std::size_t kFileName = 16;
 }  // namespace field_width
 
+// Every record carries its type in the same field, so that a line can be told before its layout is.
+constexpr int kRecordTypeField = 4;
+
 // One field of a record. Fields a record does not list are empty.
 struct FieldSpec {
     int number;  // from 1

@@ -19,7 +19,7 @@ TEST(RecordLayouts, EachFieldHasItsPlaceAndForm) {
             EXPECT_EQ(field.required, field.content == FieldContent::PayeeName) << row;
             previous = field.number;
         }
-        EXPECT_EQ(layout->Find(FieldContent::RecordType), layout->At(4)) << layout->description;
+        EXPECT_EQ(layout->Find(FieldContent::RecordType), layout->At(kRecordTypeField)) << layout->description;
     }
 }
 

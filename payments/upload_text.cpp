@@ -49,7 +49,7 @@ UploadText ReadUploadText(std::string_view bytes) {
     return text;
 }
 
-void SplitUploadLine(std::string_view line, char separator, SplitLine& out) {
+void SplitUploadLine(std::string_view line, char separator, SplitLine& out, std::size_t most) {
     out.fields.clear();
     out.quoted.clear();
     const char* const begin = line.data();
@@ -62,6 +62,6 @@ void SplitUploadLine(std::string_view line, char separator, SplitLine& out) {
             while (at != end && *at != separator) ++at;
             out.fields.emplace_back(start, static_cast<std::size_t>(at - start));
         }
-        if (at == end) return;
+        if (at == end || out.fields.size() == most) return;
     }
 }

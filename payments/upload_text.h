@@ -1,4 +1,5 @@
 #pragma once
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -27,7 +28,8 @@ struct SplitLine {
     std::vector<int> quoted;               // the numbers (from 1) of the fields that were in quotes
 };
 
-// The fields of one line into `out`, whose room is kept from line to line. A field that starts with
-// a double quote runs to the quote that closes it, separators included, as a spreadsheet writes it;
-// a doubled quote inside stays as it is.
-void SplitUploadLine(std::string_view line, char separator, SplitLine& out);
+// The fields of one line into `out`, whose room is kept from line to line; no more than `most` of
+// them. A field that starts with a double quote runs to the quote that closes it, separators
+// included, as a spreadsheet writes it; a doubled quote inside stays as it is.
+void SplitUploadLine(std::string_view line, char separator, SplitLine& out,
+                     std::size_t most = std::numeric_limits<std::size_t>::max());

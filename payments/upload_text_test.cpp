@@ -33,6 +33,9 @@ TEST(SplitUploadLine, TakesQuotedFieldsWhole) {
         {"\"a\"b,c", "\"[a\"b]\" [c]"},
         {"a\"b,c", "[a\"b] [c]"},
     };
+    SplitLine first;
+    SplitUploadLine("a,\"b,c\",d,e", ',', first, 2);
+    EXPECT_EQ(first.fields, (std::vector<std::string_view>{"a", "b,c"}));
     for (const auto& [line, expected] : cases) {
         SplitLine split;
         SplitUploadLine(line, ',', split);

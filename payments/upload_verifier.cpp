@@ -13,12 +13,6 @@
 
 namespace {
 
-constexpr int kRecordTypeField = 4;
-
-std::string Plural(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 // What a file of `format` holds, for the findings about records that do not belong.
 std::string Contents(const PaymentFormatInfo& format) {
     const std::string name = std::string("a ") + format.commandLineName + " file ";
@@ -101,19 +95,9 @@ private:
         report_.findings.push_back({line, field, severity, std::move(text)});
     }
 
-    // The first `count` fields of an unquoted line, or all it has.
-    void SplitFirst(std::string_view line, std::size_t count) {
-        split_.fields.clear();
-        split_.quoted.clear();
-        for (std::size_t start = 0; split_.fields.size() < count;) {
-            const std::size_t stop = line.find(text_.separator, start);
-            split_.fields.push_back(line.substr(start, stop == std::string_view::npos ? stop : stop - start));
-            if (stop == std::string_view::npos) break;
-            start = stop + 1;
-        }
+    void Split(std::size_t index, std::size_t most = std::numeric_limits<std::size_t>::max()) {
+        SplitUploadLine(text_.lines[index].text, text_.separator, split_, most);
     }
-
-    void Split(std::size_t index) { SplitUploadLine(text_.lines[index].text, text_.separator, split_); }
 
     // The byte order mark, the separator and the line ends, each once for the whole file.
     void CheckWholeFile() {
@@ -154,14 +138,14 @@ private:
                 Split(i);
                 CheckQuotes(number, split_.quoted);
             } else {
-                SplitFirst(line, kRecordTypeField);
+                Split(i, kRecordTypeField);
             }
             std::string type;
             if (line.empty()) {
                 Add(Severity::Error, number, 0, "the line is empty");
-            } else if (fields_.size() < kRecordTypeField) {
+            } else if (fields_.size() < static_cast<std::size_t>(kRecordTypeField)) {
                 Add(Severity::Error, number, 0,
-                    "the line has " + Plural(fields_.size(), "field", "fields") + ": it holds no record type");
+                    "the line has " + Counted(fields_.size(), "field", "fields") + ": it holds no record type");
             } else {
                 type = ReadRecordType(number, fields_[kRecordTypeField - 1]);
             }
@@ -173,7 +157,7 @@ private:
 
     void CheckQuotes(std::size_t line, const std::vector<int>& quoted) {
         if (quoted.empty()) return;
-        const std::string what = quoted.size() == 1 ? "the field is" : Plural(quoted.size(), "field", "fields") + " of the line are";
+        const std::string what = quoted.size() == 1 ? "the field is" : Counted(quoted.size(), "field", "fields") + " of the line are";
         Add(Severity::Error, line, quoted.front(), what + " in double quotes, which the bank reads as part of the value" + kWriteAgain);
     }
 
@@ -276,7 +260,7 @@ private:
         if (!day.banking && day.kind != NonBankingKind::None) {
             Add(Severity::Error, line, number,
                 named() + " falls on " + (day.kind == NonBankingKind::Weekend ? "a weekend" : "a bank holiday") +
-                    ": the next likely banking day is " + Plural(static_cast<std::size_t>(day.advance), "day", "days") +
+                    ": the next likely banking day is " + Counted(static_cast<std::size_t>(day.advance), "day", "days") +
                     " later");
         }
         if (IsBeyondHorizon(date, options_.today))

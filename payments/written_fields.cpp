@@ -26,10 +26,6 @@ bool IsScientific(std::string_view text) {
     return AllDigits(mantissa) && !exponent.empty() && AllDigits(exponent);
 }
 
-std::string Count(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 std::string Hex(unsigned value, int digits) {
     char text[16];
     std::snprintf(text, sizeof text, "%0*X", digits, value);
@@ -99,7 +95,7 @@ std::vector<std::string> DigitsFaults(const FieldSpec& field, const char* name, 
     if (IsScientific(value))
         return {named + " is in scientific notation: a spreadsheet took it for a number" + kWriteAgain};
     if (!AllDigits(value)) return {named + " is not " + width + " digits"};
-    const std::string count = named + " has " + Count(value.size(), "digit", "digits") + ", not " + width;
+    const std::string count = named + " has " + Counted(value.size(), "digit", "digits") + ", not " + width;
     if (value.size() > field.width) return {count};
     return {count + ": a spreadsheet may have dropped a leading zero" + kWriteAgain};
 }
@@ -146,7 +142,7 @@ std::vector<std::string> AmountFaults(const char* name, std::string_view value) 
     if (units.empty() || !AllDigits(units) || !AllDigits(cents) || point == std::string_view::npos)
         return {named + " is not digits, '.' and two decimals: it holds " + OtherCharacters(value, IsDigitOrPoint)};
     if (cents.size() == 1) return {named + " has one decimal" + reformatted};
-    if (cents.size() != 2) return {named + " has " + Count(cents.size(), "decimal", "decimals") + ", not 2"};
+    if (cents.size() != 2) return {named + " has " + Counted(cents.size(), "decimal", "decimals") + ", not 2"};
     return {named + " is not above 0.00: an amount below half a penny is written as 0.00"};
 }
 
@@ -156,7 +152,7 @@ std::vector<std::string> DateFaults(const FieldSpec& field, const char* name, st
     const std::string named = std::string(name) + " " + ShownValue(value);
     if (IsScientific(value)) return {named + " is in scientific notation: a spreadsheet took it for a number" + kWriteAgain};
     if (AllDigits(value) && value.size() == field.width - 1)
-        return {named + " has " + Count(value.size(), "digit", "digits") + ", not " + std::to_string(field.width) +
+        return {named + " has " + Counted(value.size(), "digit", "digits") + ", not " + std::to_string(field.width) +
                 " (DDMMYYYY): a spreadsheet may have dropped the day's leading zero" + kWriteAgain};
     if (value.find_first_of("/-. ") != std::string_view::npos)
         return {named + " is not written DDMMYYYY: a spreadsheet may have reformatted it" + kWriteAgain};
@@ -198,6 +194,10 @@ std::vector<std::string> FixedFaults(const char* name, std::string_view value, s
 }
 
 }  // namespace
+
+std::string Counted(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
 
 bool AllDigits(std::string_view text) { return std::all_of(text.begin(), text.end(), IsDigit); }
 

@@ -22,3 +22,6 @@ std::string CharacterName(std::string_view text, std::size_t& at);
 inline constexpr char kWriteAgain[] = "; write the file again from the payment run rather than editing it";
 
 bool AllDigits(std::string_view text);
+
+// "1 digit", "7 digits": a number and its noun.
+std::string Counted(std::size_t n, const char* one, const char* many);

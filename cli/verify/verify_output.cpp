@@ -2,14 +2,11 @@
 
 #include "cli/export/stand_ins.h"
 #include "cli/shared/json_text.h"
+#include "payments/written_fields.h"
 
 namespace cli {
 
 namespace {
-
-std::string Plural(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
 
 const char* SeverityName(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }
 
@@ -41,10 +38,10 @@ std::string FindingLine(const std::string& file, const Finding& finding) {
 
 std::string SummaryLine(const std::string& file, const VerifyReport& report) {
     const char* format = FormatText(report);
-    return file + ": " + (format ? format : "format unknown") + ", " + Plural(report.lines, "line", "lines") + ", " +
-           Plural(report.payments, "payment", "payments") + ", total " + report.total + ": " +
-           Plural(report.Count(Severity::Error), "error", "errors") + ", " +
-           Plural(report.Count(Severity::Warning), "warning", "warnings") + '\n';
+    return file + ": " + (format ? format : "format unknown") + ", " + Counted(report.lines, "line", "lines") + ", " +
+           Counted(report.payments, "payment", "payments") + ", total " + report.total + ": " +
+           Counted(report.Count(Severity::Error), "error", "errors") + ", " +
+           Counted(report.Count(Severity::Warning), "warning", "warnings") + '\n';
 }
 
 void VerifyJson::BeginFile(const std::string& file) {
