@@ -16,7 +16,6 @@ TEST(RecordLayouts, EachFieldHasItsPlaceAndForm) {
             EXPECT_LE(field.number, layout->fieldCount) << row;
             EXPECT_EQ(field.width > 0, info.form == FieldForm::Text || info.form == FieldForm::Digits ||
                                            info.form == FieldForm::Date) << row;
-            EXPECT_EQ(field.required, field.content == FieldContent::PayeeName) << row;
             previous = field.number;
         }
         EXPECT_EQ(layout->Find(FieldContent::RecordType), layout->At(kRecordTypeField)) << layout->description;

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <sstream>
+#include <tuple>
 
 #include "accounts/table_choice.h"
 #include "payments/payment_test_support.h"
+#include "payments/upload_context.h"
 
 namespace {
 
@@ -62,41 +65,100 @@ void ExpectFindings(const Expectation& c, VerifyOptions options = {}) {
     EXPECT_EQ(found.rfind(c.finding, 0), 0u) << c.what << ":\n" << found;
 }
 
+// Every `from` in `text` as `to`.
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
     return text;
 }
 
-TEST(VerifyUploadFile, AWholeFileDamageIsOneFinding) {
-    const Expectation cases[] = {
-        {"LF", Replaced(kThreePayments, "\r\n", "\n"), "1:0:e:line ends are LF, not CR LF; write the file again"},
-        {"CR", Replaced(kThreePayments, "\r\n", "\r"), "1:0:e:line ends are CR, not CR LF"},
-        {"byte order mark", "\xEF\xBB\xBF" + kThreePayments, "1:0:e:the file begins with a byte order mark"},
-        {"semicolons", Replaced(kThreePayments, ",", ";"), "1:0:e:fields are separated by semicolons, not commas"},
-    };
-    for (const Expectation& c : cases) ExpectFindings(c);
+// The file the writers make of three payments in `format` for Monday 7 December 2026.
+std::string Written(PaymentFormat format) {
+    PaymentOptions options;
+    options.format = format;
+    options.processingDate = OleDate(2026, 12, 7);
+    options.templateName = "Rent";
+    options.beneficiaryReference = "Dec";
+    const UploadContext context = MakeUploadContext(options, "run.csv");
+    std::vector<PaymentRecord> payments(3, testing_support::ExamplePayment());
+    const std::u16string payees[][4] = {{u"01-00-00", u"07654321", u"J. Smith & Co", u"inv 41"},
+                                        {u"02-00-00", u"08765432", u"Acme Supplies", u"inv 42"},
+                                        {u"08-99-99", u"66347958", u"Kestrel Fixings", u"inv 43"}};
+    std::string file;
+    for (std::size_t i = 0; i < payments.size(); ++i) {
+        PaymentRecord& p = payments[i];
+        p.Value = i == 1 ? 1250 : 7.25;
+        p.PayerBankSortCode = u"01-34-56";
+        p.PayerBankAccountNumber = u"01345678";
+        std::tie(p.PayeeBankSortCode, p.PayeeBankAccountNumber, p.PayeeBankAccountName, p.PayeeBankBACSReference) =
+            std::tie(payees[i][0], payees[i][1], payees[i][2], payees[i][3]);
+        if (i == 0 && FormatInfo(format).writeHeader) FormatInfo(format).writeHeader(file, *MakeRecordPayment(p), context);
+        FormatInfo(format).writeRecord(file, *MakeRecordPayment(p), context);
+    }
+    return file;
 }
 
-TEST(VerifyUploadFile, ALineDamageIsFoundOnItsLine) {
-    const std::string first = ExpectedLine(80, Payment("A")), last = ExpectedLine(80, Payment("C"));
-    const auto middle = [&](const std::string& line) { return first + line + last; };
-    const std::string line = ExpectedLine(80, Payment("B"));
-    std::size_t field37 = 0;
-    for (int commas = 0; commas < 37; ++commas) field37 = line.find(',', field37) + 1;
-    const Expectation cases[] = {
-        {"short row", middle(line.substr(0, field37 - 1) + "\r\n"),
-         "2:0:e:the line has 37 fields, not 80: a spreadsheet drops empty columns at the end"},
-        {"a field too many", middle(Replaced(line, "\r\n", ",\r\n")), "2:0:e:the line has 81 fields, not 80\n"},
-        {"quotes", middle(Replaced(line, "J SMITH", "\"J SMITH\"")), "2:33:e:the field is in double quotes"},
-        {"LF", middle(Replaced(line, "\r\n", "\n")), "2:0:e:the line ends LF, not CR LF"},
-        {"no line end", first + line.substr(0, line.size() - 2), "2:0:e:the line has no line end"},
-        {"empty line", middle("\r\n"), "2:0:e:the line is empty"},
-        {"dropped zero of the type", middle(ExpectedLine(80, With(Payment("B"), {{4, "1"}}))), "2:4:e:the record type 1 is not 01"},
-        {"unknown type", middle(ExpectedLine(80, With(Payment("B"), {{4, "11"}}))), "2:4:e:the record type 11 is none of"},
-        {"a field the record leaves empty", middle(ExpectedLine(80, With(Payment("B"), {{16, "GBP"}}))),
-         "2:16:e:the field holds GBP, but a standard domestic payment leaves it empty"},
+// The lines with an error.
+std::set<std::size_t> ErrorLines(const VerifyReport& report) {
+    std::set<std::size_t> lines;
+    for (const Finding& f : report.findings) {
+        if (f.severity == Severity::Error) lines.insert(f.line);
+    }
+    return lines;
+}
+
+TEST(VerifyUploadFile, AWholeFileDamageIsOneFinding) {
+    const std::pair<const char*, std::function<std::string(const std::string&)>> damages[] = {
+        {"1:0:e:line ends are LF, not CR LF; write the file again", [](const std::string& f) { return Replaced(f, "\r\n", "\n"); }},
+        {"1:0:e:line ends are CR, not CR LF", [](const std::string& f) { return Replaced(f, "\r\n", "\r"); }},
+        {"1:0:e:the file begins with a byte order mark", [](const std::string& f) { return "\xEF\xBB\xBF" + f; }},
+        {"1:0:e:fields are separated by semicolons, not commas", [](const std::string& f) { return Replaced(f, ",", ";"); }},
     };
-    for (const Expectation& c : cases) ExpectFindings(c);
+    for (const PaymentFormatInfo& format : kPaymentFormats) {
+        const std::string file = Written(format.format);
+        EXPECT_EQ(Described(Verify(file)), "") << format.commandLineName;
+        for (const auto& [finding, damage] : damages) {
+            ExpectFindings({format.commandLineName, damage(file), finding});
+        }
+    }
+}
+
+TEST(VerifyUploadFile, ADamageToALineIsAnErrorOnThatLine) {
+    const std::string file = Written(PaymentFormat::StandardDomestic);
+    // Line 2, payment 1, as the writer wrote it, its CR LF included.
+    const std::size_t start = file.find("\r\n") + 2, end = file.find("\r\n", start) + 2;
+    const std::string line = file.substr(start, end - start);
+    const struct {
+        const char* what;
+        std::string from, to;
+    } damages[] = {
+        {"dropped zero of an account number", ",08765432,", ",8765432,"},
+        {"dropped zero of a sort code", ",020000,", ",20000,"},
+        {"dropped zero of the date", ",07122026,", ",7122026,"},
+        {"dropped zero of the payer field", ",01345601345678,", ",1345601345678,"},
+        {"dropped zero of the record type", ",01,", ",1,"},
+        {"scientific notation", ",01345601345678,", ",1.34560E+12,"},
+        {"an amount as 1250", ",1250.00,", ",1250,"},
+        {"an amount as 1250.5", ",1250.00,", ",1250.5,"},
+        {"a short row", "INV 42" + std::string(43, ',') + "\r\n", "INV 42\r\n"},
+        {"a field too many", "\r\n", ",\r\n"},
+        {"LF", "\r\n", "\n"},
+        {"CR", "\r\n", "\r"},
+        {"no line end", "\r\n", ""},
+        {"quotes", ",ACME SUPPLIES,", ",\"ACME SUPPLIES\","},
+        {"lower case", ",ACME SUPPLIES,", ",Acme Supplies,"},
+        {"a pound sign", ",1250.00,", ",\xC2\xA3" "1250.00,"},
+        {"an apostrophe", ",ACME SUPPLIES,", ",ACME'S SUPPLIES,"},
+        {"an unknown record type", ",01,", ",11,"},
+        {"a field the record leaves empty", ",,1250.00,", ",GBP,1250.00,"},
+        {"an empty line before it", ",,,01,", "\r\n,,,01,"},
+    };
+    for (const auto& damage : damages) {
+        ASSERT_NE(line.find(damage.from), std::string::npos) << damage.what << " in " << line;
+        const bool atTheEnd = std::string(damage.what) == "no line end";
+        const std::string rest = atTheEnd ? "" : file.substr(end);
+        const VerifyReport report = Verify(file.substr(0, start) + Replaced(line, damage.from, damage.to) + rest);
+        EXPECT_EQ(ErrorLines(report), std::set<std::size_t>{2}) << damage.what << ":\n" << Described(report);
+    }
 }
 
 TEST(VerifyUploadFile, RecordsInTheirOrder) {
