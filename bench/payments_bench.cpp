@@ -1,6 +1,7 @@
 // Payment records per second through the upload file writers, and through the whole write phase
-// into /dev/null, for a full batch (4000) and for a million payments; and the write phase of a full
-// batch with the bank's account number check of every payee, against the same without it.
+// into /dev/null, for a full batch (4000) and for a million payments; the write phase of a full
+// batch with the bank's account number check of every payee, against the same without it; and the
+// verifier reading a full batch's file back.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -12,6 +13,7 @@
 #include "payments/payment_file.h"
 #include "payments/payment_format.h"
 #include "payments/upload_context.h"
+#include "payments/upload_verifier.h"
 
 namespace {
 
@@ -26,9 +28,9 @@ std::u16string Digits(int value, int width) {
 
 // Payments of the kind a supplier run holds: formatted sort codes, names and references of
 // ordinary length, a few IATs and a few invalid payments.
-std::vector<PaymentRecord> SupplierPayments() {
-    std::vector<PaymentRecord> records(kPoolSize);
-    for (int i = 0; i < kPoolSize; ++i) {
+std::vector<PaymentRecord> SupplierPayments(std::int32_t count = kPoolSize) {
+    std::vector<PaymentRecord> records(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
         PaymentRecord& r = records[static_cast<std::size_t>(i)];
         r.Value = 12.34 * (i + 1) + 0.005 * (i % 3);
         r.PayerBankSortCode = u"12-34-56";
@@ -124,6 +126,24 @@ void BM_WritePaymentFileChecked(benchmark::State& state) {
     ReportRecords(state, count);
 }
 
+// The verifier on the file the writers make of a full batch of payments that all differ, held in
+// memory.
+void BM_VerifyUploadFile(benchmark::State& state) {
+    const auto format = static_cast<PaymentFormat>(state.range(0));
+    const auto count = static_cast<std::int32_t>(state.range(1));
+    MemoryPayments payments(SupplierPayments(count));
+    const UploadContext context = MakeUploadContext(Options(format), "C:\\Payments\\run.csv");
+    const PaymentFormatInfo& writers = FormatInfo(format);
+    std::string file;
+    if (writers.writeHeader) writers.writeHeader(file, *payments.Item(0), context);
+    for (std::int32_t i = 0; i < count; ++i) writers.writeRecord(file, *payments.Item(i), context);
+    VerifyOptions options;
+    options.format = format;
+    options.today = *ToOleDate({2026, 12, 1});
+    for (auto _ : state) benchmark::DoNotOptimize(VerifyUploadFile(file, options));
+    ReportRecords(state, count);
+}
+
 void Formats(benchmark::internal::Benchmark* b) {
     b->ArgNames({"format", "payments"});
     for (const int format : {0, 1, 2, 3}) {
@@ -137,5 +157,7 @@ void Formats(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_Writers)->Apply(Formats);
 BENCHMARK(BM_WritePaymentFile)->Apply(Formats);
 BENCHMARK(BM_WritePaymentFileChecked)->ArgNames({"format", "payments"})->Args({0, 4000})->Args({3, 4000})->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_VerifyUploadFile)->ArgNames({"format", "payments"})->Args({0, 4000})->Args({2, 4000})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

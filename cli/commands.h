@@ -12,6 +12,7 @@ int RunStatusText(const std::vector<std::string>& args);
 int RunStatement(const std::vector<std::string>& args);
 int RunRecognise(const std::vector<std::string>& args);
 int RunCheckAccount(const std::vector<std::string>& args);
+int RunVerify(const std::vector<std::string>& args);
 
 // Exit statuses. `varrow export` ends with the run's result code (payments/run_result.h) once it
 // has written the file, and otherwise with one of these, as every other command does.

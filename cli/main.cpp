@@ -30,6 +30,11 @@ const char* const kMainHelp =
     "      then result<TAB>N; exits with the result code 0, 1 or 2, 3 for a refused date,\n"
     "      40 for more than 4000 payments; --check-accounts adds the bank's account number check\n"
     "      of every payee (status 36), 66 when its tables cannot be read\n"
+    "  varrow verify [--format F] [--today D] [--holidays FILE] [--check-accounts [--tables DIR]]\n"
+    "                [--json] FILE...\n"
+    "      reads upload files back and reports what the bank would refuse or misread, one\n"
+    "      FILE:LINE:FIELD: error: TEXT (or warning) a line, then a summary per file; exits 0, 1 for\n"
+    "      an error, 2 for a file that cannot be read\n"
     "  varrow check-account [--tables DIR] [SORTCODE ACCOUNT]...\n"
     "      SORTCODE<TAB>ACCOUNT<TAB>valid, invalid, unchecked or malformed for each pair (or each\n"
     "      line of standard input); exits 1 when a pair is invalid or malformed, 66 when the tables\n"
@@ -63,7 +68,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"export", RunExport},           {"calendar", RunCalendar},   {"next-date", RunNextDate},
     {"status-text", RunStatusText},  {"statement", RunStatement}, {"recognise", RunRecognise},
-    {"check-account", RunCheckAccount},
+    {"check-account", RunCheckAccount}, {"verify", RunVerify},
 };
 
 // The version, then the tables that the account number check would use and the holiday list

@@ -34,3 +34,8 @@ std::optional<double> ParseWrittenDate(std::string_view text) {
         return Midnight({Digits(text, 6, 4), Digits(text, 3, 2), Digits(text, 0, 2)});
     return ParseIsoDate(text);
 }
+
+std::optional<double> ParseFileDate(std::string_view text) {
+    if (text.size() != 8) return std::nullopt;
+    return Midnight({Digits(text, 4, 4), Digits(text, 2, 2), Digits(text, 0, 2)});
+}

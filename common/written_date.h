@@ -11,3 +11,6 @@ std::optional<double> ParseIsoDate(std::string_view text);
 
 // DD/MM/YYYY or YYYY-MM-DD.
 std::optional<double> ParseWrittenDate(std::string_view text);
+
+// DDMMYYYY, as the upload files write the processing date.
+std::optional<double> ParseFileDate(std::string_view text);

@@ -49,3 +49,10 @@ bool ValidateBankingDate(double date, platform::WindowHandle owner, const Holida
 
 // True, after its message box, when the date lies more than 45 days after today.
 bool IsBeyondProcessingHorizon(double date, platform::WindowHandle owner);
+
+// How far ahead a processing date may lie: today + 45 days is accepted, a day more is not.
+constexpr int kProcessingHorizonDays = 45;
+
+// The two bounds of the checks above, by calendar day and without a message, against a given today.
+bool IsBeforeToday(double date, double today);
+bool IsBeyondHorizon(double date, double today);

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kHorizonDays = 45;
-
 constexpr char kBeforeTodayText[] =
     "The processing date you specify for payments MUST be on or after the current system date.";
 constexpr char kBeforeTodayCaption[] = "Invalid Banking Date Specified";
@@ -39,8 +37,14 @@ std::string NonBankingText(const BankingDay& answer) {
 
 }  // namespace
 
+bool IsBeforeToday(double date, double today) { return CalendarDay::Of(today) > CalendarDay::Of(date); }
+
+bool IsBeyondHorizon(double date, double today) {
+    return CalendarDay::Of(today) + kProcessingHorizonDays < CalendarDay::Of(date);
+}
+
 bool ValidateBankingDate(double date, platform::WindowHandle owner, const HolidayList& listed) {
-    if (CalendarDay::Of(CurrentLocalDate()) > CalendarDay::Of(date)) {
+    if (IsBeforeToday(date, CurrentLocalDate())) {
         Warn(owner, kBeforeTodayText, kBeforeTodayCaption);
         return false;
     }
@@ -56,8 +60,7 @@ bool ValidateBankingDate(double date, platform::WindowHandle owner, const Holida
 }
 
 bool IsBeyondProcessingHorizon(double date, platform::WindowHandle owner) {
-    const CalendarDay lastAccepted = CalendarDay::Of(CurrentLocalDate()) + kHorizonDays;
-    if (!(lastAccepted < CalendarDay::Of(date))) return false;
+    if (!IsBeyondHorizon(date, CurrentLocalDate())) return false;
     Warn(owner, kBeyondHorizonText, kBeyondHorizonCaption);
     return true;
 }

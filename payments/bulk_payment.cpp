@@ -2,8 +2,23 @@
 
 #include "common/text_conversion.h"
 #include "payments/amount_text.h"
-#include "payments/text_rules.h"
 #include "payments/upload_fields.h"
+
+bool WriteBulkHeader(std::string& out, Payment& first, const UploadContext& context, const RecordLayout& layout) {
+    StatusKeeper status(first);
+    const PayerAccount payer = ReadPayerAccount(first);
+    CheckPayerAccount(status, payer);
+
+    // Each layout takes what it has of these: the template name, or the output file's name.
+    LayoutLine(layout)
+        .Set(FieldContent::TemplateName, context.templateName)
+        .Set(FieldContent::FileName, context.fileName)
+        .Set(FieldContent::PayerAccount, PayerAccountField(payer))
+        .Set(FieldContent::ProcessingDate, context.date)
+        .Set(FieldContent::BeneficiaryReference, context.beneficiaryReference)
+        .AppendTo(out);
+    return status.AllPassed();
+}
 
 BulkPayee ReadCheckedBulkPayee(StatusKeeper& status, const Payment& payment, const ModulusTables* accountTables) {
     BulkPayee payee;
@@ -17,10 +32,9 @@ BulkPayee ReadCheckedBulkPayee(StatusKeeper& status, const Payment& payment, con
     return payee;
 }
 
-void PutBulkPayee(UploadLine& line, const BulkPayee& payee, std::size_t nameWidth) {
-    line.Put(16, "GBP");
-    line.Put(17, FormatAmount(payee.amount));
-    line.Put(25, PayeeSortCodeField(payee.account));
-    line.Put(31, PayeeAccountNumberField(payee.account));
-    line.Put(33, CleanFirst(ToSingleByte(payee.name), nameWidth));
+void SetBulkPayee(LayoutLine& line, const BulkPayee& payee) {
+    line.Set(FieldContent::Amount, FormatAmount(payee.amount))
+        .Set(FieldContent::PayeeSortCode, PayeeSortCodeField(payee.account))
+        .Set(FieldContent::PayeeAccountNumber, PayeeAccountNumberField(payee.account))
+        .Set(FieldContent::PayeeName, ToSingleByte(payee.name));
 }

@@ -2,25 +2,19 @@
 
 #include "common/text_conversion.h"
 #include "payments/amount_text.h"
+#include "payments/layout_line.h"
 #include "payments/payment.h"
 #include "payments/payment_checks.h"
-#include "payments/text_rules.h"
+#include "payments/payment_format.h"
 #include "payments/upload_context.h"
 #include "payments/upload_fields.h"
-#include "payments/upload_line.h"
-
-namespace {
-
-constexpr std::size_t kPayeeNameWidth = 18;
-constexpr std::size_t kReferenceWidth = 18;
-constexpr std::size_t kIatReferenceWidth = 16;
-
-}  // namespace
 
 bool WriteDomesticRecord(std::string& out, Payment& payment, const UploadContext& context) {
-    const bool isTemplate = context.format == PaymentFormat::DomesticTemplate;
     const bool isTransfer = payment.Status() != 0;
-    const bool carriesPayeeName = !isTransfer && !isTemplate;
+    const PaymentFormatInfo& format = FormatInfo(context.format);
+    LayoutLine line(isTransfer ? *format.transferLayout : *format.paymentLayout);
+    // The name is checked only where the line carries it: not for a transfer, nor in a template.
+    const bool carriesPayeeName = line.Carries(FieldContent::PayeeName);
 
     StatusKeeper status(payment);
     const PayerAccount payer = ReadPayerAccount(payment);
@@ -38,23 +32,14 @@ bool WriteDomesticRecord(std::string& out, Payment& payment, const UploadContext
     CheckPayeeWithBank(status, context.accountTables, payee);
     const PayeeReferences references = ReadPayeeReferences(payment);
 
-    UploadLine line(out, kShortLineFields);
-    line.Put(4, isTransfer ? "03" : "01");
-    if (isTemplate) line.Put(6, context.templateName);
-    line.Put(13, PayerAccountField(payer));
-    if (isTemplate || isTransfer) line.Put(16, "GBP");
-    line.Put(17, FormatAmount(amount));
-    line.Put(19, context.date);
-    if (!isTemplate) {
-        line.Put(25, PayeeSortCodeField(payee));
-        line.Put(31, PayeeAccountNumberField(payee));
-    }
-    if (carriesPayeeName) line.Put(33, CleanFirst(ToSingleByte(payeeName), kPayeeNameWidth));
-    if (isTransfer) {
-        line.Put(40, CleanFirst(PreferredReference(references), kIatReferenceWidth));
-    } else {
-        line.Put(37, CleanFirst(PreferredReference(references), kReferenceWidth));
-    }
-    line.Finish();
+    line.Set(FieldContent::TemplateName, context.templateName)
+        .Set(FieldContent::PayerAccount, PayerAccountField(payer))
+        .Set(FieldContent::Amount, FormatAmount(amount))
+        .Set(FieldContent::ProcessingDate, context.date)
+        .Set(FieldContent::PayeeSortCode, PayeeSortCodeField(payee))
+        .Set(FieldContent::PayeeAccountNumber, PayeeAccountNumberField(payee))
+        .Set(FieldContent::PayeeName, ToSingleByte(payeeName))
+        .Set(FieldContent::PayeeReference, std::string(PreferredReference(references)))
+        .AppendTo(out);
     return status.AllPassed();
 }

@@ -5,11 +5,12 @@
 
 #include "accounts/account_check.h"
 #include "common/text_conversion.h"
+#include "payments/record_layouts.h"
 #include "payments/status_codes.h"
 
 namespace {
-constexpr std::size_t kSortCodeDigits = 6;
-constexpr std::size_t kAccountNumberLength = 8;
+constexpr std::size_t kSortCodeDigits = field_width::kSortCode;
+constexpr std::size_t kAccountNumberLength = field_width::kAccountNumber;
 }  // namespace
 
 bool AmountPasses(double value) { return value > kSmallestAmount && std::isfinite(value); }
@@ -46,8 +47,11 @@ void CheckPayeeName(StatusKeeper& status, std::u16string_view name) {
     status.Record(PayeeNamePasses(name), status::kInvalidPayeeName);
 }
 
+bool PassesBankCheck(const ModulusTables& tables, std::string_view sortCode, std::string_view accountNumber) {
+    return CheckAccount(tables, sortCode, accountNumber).result != CheckResult::Invalid;
+}
+
 void CheckPayeeWithBank(StatusKeeper& status, const ModulusTables* tables, const PayeeAccount& payee) {
     if (!tables || !status.AllPassed()) return;
-    const CheckResult result = CheckAccount(*tables, payee.sortCode, payee.accountNumber).result;
-    status.Record(result != CheckResult::Invalid, status::kFailsAccountCheck);
+    status.Record(PassesBankCheck(*tables, payee.sortCode, payee.accountNumber), status::kFailsAccountCheck);
 }

@@ -38,6 +38,10 @@ private:
     bool allPassed_ = true;
 };
 
+// The bank's account number check: fails only what the tables find invalid; a sort code they hold
+// no rows for passes, as it does at the bank.
+bool PassesBankCheck(const ModulusTables& tables, std::string_view sortCode, std::string_view accountNumber);
+
 // The checks in the groups that the writers apply, each group in its own order.
 void CheckPayerAccount(StatusKeeper& status, const PayerAccount& payer);  // sort code 23, account 24
 void CheckAmount(StatusKeeper& status, double value);                      // 21

@@ -5,6 +5,7 @@
 #include "payments/ad_hoc_bulk_writers.h"
 #include "payments/bulk_list_writers.h"
 #include "payments/domestic_record_writer.h"
+#include "payments/record_layouts.h"
 #include "resources/payment_dialog_ids.h"
 
 // The four upload file layouts the user chooses between.
@@ -30,17 +31,20 @@ struct PaymentFormatInfo {
     bool iatMarkingAllowed;         // payments may be marked as Inter Account Transfers
     PaymentLineWriter writeHeader;  // the header record, from the payment at index 0; none without one
     PaymentLineWriter writeRecord;  // the record of each payment
+    const RecordLayout* headerLayout;    // none without a header
+    const RecordLayout* paymentLayout;   // the record of a payment
+    const RecordLayout* transferLayout;  // the record of an Inter Account Transfer; none where there are none
 };
 
 inline constexpr PaymentFormatInfo kPaymentFormats[] = {
     {PaymentFormat::StandardDomestic, "standard-domestic", IDC_STANDARD_DOMESTIC, 403, false, false, true, nullptr,
-     WriteDomesticRecord},
+     WriteDomesticRecord, nullptr, &kStandardPayment, &kStandardTransfer},
     {PaymentFormat::DomesticTemplate, "domestic-template", IDC_DOMESTIC_TEMPLATE, 404, true, false, true, nullptr,
-     WriteDomesticRecord},
+     WriteDomesticRecord, nullptr, &kTemplatePayment, &kTemplateTransfer},
     {PaymentFormat::BulkList, "bulk-list", IDC_BULK_LIST, 405, true, true, false, WriteBulkListHeader,
-     WriteBulkListRecord},
+     WriteBulkListRecord, &kBulkListHeader, &kBulkListRecord, nullptr},
     {PaymentFormat::AdHocBulk, "ad-hoc-bulk", IDC_AD_HOC_BULK, 406, false, true, false, WriteAdHocBulkHeader,
-     WriteAdHocBulkRecord},
+     WriteAdHocBulkRecord, &kAdHocBulkHeader, &kAdHocBulkRecord, nullptr},
 };
 
 constexpr bool RowsFollowTheFormats() {

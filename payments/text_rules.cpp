@@ -11,6 +11,8 @@ char ToUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 
 
 }  // namespace
 
+bool IsCleanCharacter(char c) { return IsKeptByClean(c) && ToUpperAscii(c) == c; }
+
 std::string CleanFirst(std::string_view text, std::size_t n) {
     std::string out;
     out.reserve(n < text.size() ? n : text.size());

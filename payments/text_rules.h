@@ -10,6 +10,9 @@
 // drops every other character (commas and quotes among them).
 std::string Clean(std::string_view text);
 
+// A character that the cleaning rule writes as it is: A-Z, 0-9, space, ".", "-", "/" and "&".
+bool IsCleanCharacter(char c);
+
 // Clean followed by FirstN(n), without building the whole cleaned text first.
 std::string CleanFirst(std::string_view text, std::size_t n);
 

@@ -1,12 +1,13 @@
 #include "payments/upload_context.h"
 
 #include "payments/date_text.h"
+#include "payments/record_layouts.h"
 #include "payments/text_rules.h"
 
 namespace {
-constexpr std::size_t kTemplateNameWidth = 20;
-constexpr std::size_t kBeneficiaryReferenceWidth = 18;
-constexpr std::size_t kFileNameWidth = 16;
+constexpr std::size_t kTemplateNameWidth = field_width::kTemplateName;
+constexpr std::size_t kBeneficiaryReferenceWidth = field_width::kBeneficiaryReference;
+constexpr std::size_t kFileNameWidth = field_width::kFileName;
 }  // namespace
 
 std::string_view FileNameOf(std::string_view path) {

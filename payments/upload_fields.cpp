@@ -1,10 +1,11 @@
 #include "payments/upload_fields.h"
 
+#include "payments/record_layouts.h"
 #include "payments/text_rules.h"
 
 namespace {
-constexpr std::size_t kSortCodeWidth = 6;
-constexpr std::size_t kAccountNumberWidth = 8;
+constexpr std::size_t kSortCodeWidth = field_width::kSortCode;
+constexpr std::size_t kAccountNumberWidth = field_width::kAccountNumber;
 }  // namespace
 
 std::string PayerAccountField(const PayerAccount& payer) {

@@ -29,19 +29,6 @@ std::string FormatNames() {
     return names;
 }
 
-PaymentFormat ParseFormat(const std::string& text) {
-    for (const auto& format : kPaymentFormats) {
-        if (text == format.commandLineName) return format.format;
-    }
-    throw UsageError("unknown format " + Shown(text) + " (" + FormatNames() + ")");
-}
-
-double ParseDateOption(const std::string& option, const std::string& text) {
-    const auto date = ParseCommandLineDate(text);
-    if (!date) throw UsageError(option + " " + Shown(text) + " is not an existing date written DD/MM/YYYY or YYYY-MM-DD");
-    return *date;
-}
-
 std::int32_t ParseIndex(const std::string& list, const std::string& item) {
     std::int32_t index = 0;
     const char* const end = item.data() + item.size();
@@ -65,6 +52,19 @@ std::vector<std::int32_t> ParseIndexList(const std::string& list) {
 }  // namespace
 
 const char* FormatName(PaymentFormat format) { return FormatInfo(format).commandLineName; }
+
+PaymentFormat ParseFormat(const std::string& text) {
+    for (const auto& format : kPaymentFormats) {
+        if (text == format.commandLineName) return format.format;
+    }
+    throw UsageError("unknown format " + Shown(text) + " (" + FormatNames() + ")");
+}
+
+double ParseDateOption(const std::string& option, const std::string& text) {
+    const auto date = ParseCommandLineDate(text);
+    if (!date) throw UsageError(option + " " + Shown(text) + " is not an existing date written DD/MM/YYYY or YYYY-MM-DD");
+    return *date;
+}
 
 ExportArguments ParseExportArguments(const std::vector<std::string>& args) {
     ExportArguments parsed;

@@ -31,4 +31,10 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& args);
 // The name of a format on the command line, e.g. "standard-domestic".
 const char* FormatName(PaymentFormat format);
 
+// --format F, as export and verify take it; throws UsageError naming the formats.
+PaymentFormat ParseFormat(const std::string& text);
+
+// A date option (--date, --today); throws UsageError for text that is no existing date.
+double ParseDateOption(const std::string& option, const std::string& text);
+
 }  // namespace cli

@@ -14,6 +14,15 @@ std::string ReadInputFile(const std::string& path) {
     const UniqueFile file(std::fopen(path.c_str(), "rb"));
     if (!file) throw UsageError("cannot read '" + path + "': " + std::strerror(errno));
     std::string bytes;
+    // Where the size can be told, the file in one read; the loop below takes whatever follows.
+    if (std::fseek(file.Get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.Get());
+        std::rewind(file.Get());
+        if (size > 0) {
+            bytes.resize(static_cast<std::size_t>(size));
+            bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.Get()));
+        }
+    }
     char buffer[64 * 1024];
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file.Get())) > 0) bytes.append(buffer, got);

@@ -12,6 +12,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "cli/shared/json_text.h"
 #include "cli/statement/output_target.h"
 #include "common/ole_date.h"
 #include "platform/code_page.h"
@@ -21,39 +22,6 @@ namespace cli {
 namespace {
 
 const char* DirectionName(std::int32_t direction) { return direction == 0 ? "debit" : "credit"; }
-
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-void AppendJsonCharacter(std::string& out, char16_t unit) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    switch (unit) {
-    case u'"': out += "\\\""; return;
-    case u'\\': out += "\\\\"; return;
-    case u'\n': out += "\\n"; return;
-    case u'\r': out += "\\r"; return;
-    case u'\t': out += "\\t"; return;
-    default: break;
-    }
-    if (unit < 0x20) {
-        out += "\\u00";
-        out += kHex[unit >> 4];
-        out += kHex[unit & 0xF];
-        return;
-    }
-    // Windows-1252 yields no surrogates: every unit is a character of its own.
-    AppendUtf8(out, unit);
-}
 
 bool IsCsvSpecial(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
 
@@ -182,14 +150,11 @@ void AppendCsvField(std::string& out, std::string_view value) {
 }
 
 void AppendJsonString(std::string& out, std::string_view value) {
-    out += '"';
     // Most text is printable ASCII, the same in UTF-8; the rest goes through the code page whole.
     const bool plain = std::all_of(value.begin(), value.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
-    if (plain) {
-        out += value;
-    } else {
-        for (const char16_t unit : platform::AnsiToWide(value)) AppendJsonCharacter(out, unit);
-    }
+    if (!plain) return AppendJsonUtf16(out, platform::AnsiToWide(value));
+    out += '"';
+    out += value;
     out += '"';
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "payments/fuzz/payment_writers_case.h"
 #include "payments/memory_payment.h"
 #include "payments/payment_file.h"
 #include "payments/payment_format.h"
@@ -16,42 +17,7 @@
 namespace {
 
 using Problems = std::vector<std::string>;
-
-// Characters a file name may hold on every platform, the field separator included.
-constexpr std::string_view kFileNameCharacters = "abcdefghijklmnopqrstuvwxyz0123456789 ,;'.-_()&+=[]{}!#$%~";
-
-struct Case {
-    PaymentOptions options;
-    std::string fileName;
-    std::vector<PaymentRecord> payments;
-};
-
-PaymentRecord MakePayment(FuzzInput& in) {
-    PaymentRecord p;
-    p.Value = in.Raw<double>();
-    for (std::u16string* text :
-         {&p.PayerBankBACSReference, &p.PayerBankSortCode, &p.PayerBankAccountNumber, &p.PayerBankAccountName,
-          &p.PayerBuildingSocietyRollNumber, &p.PayeeBankBACSReference, &p.PayeeBankSortCode, &p.PayeeBankAccountNumber,
-          &p.PayeeBankAccountName, &p.PayeeBuildingSocietyRollNumber, &p.Reference, &p.Details, &p.ClientReference}) {
-        *text = in.Text16(300);
-    }
-    p.Currency = in.Raw<std::int16_t>();
-    p.Date = in.Raw<double>();
-    p.Status = in.Raw<std::int32_t>();
-    return p;
-}
-
-Case MakeCase(std::string_view bytes) {
-    FuzzInput in(bytes);
-    Case c;
-    c.options.format = static_cast<PaymentFormat>(in.Below(4));
-    c.options.processingDate = in.Raw<double>();
-    c.options.templateName = CString(std::string_view(in.Bytes(30)));
-    c.options.beneficiaryReference = CString(std::string_view(in.Bytes(30)));
-    c.fileName = "u" + in.From(kFileNameCharacters, 24);
-    for (unsigned count = in.Below(6); count > 0; --count) c.payments.push_back(MakePayment(in));
-    return c;
-}
+using Case = PaymentWritersCase;
 
 std::vector<std::string> SplitLines(const std::string& bytes, Problems& problems) {
     std::vector<std::string> lines;
@@ -146,7 +112,7 @@ std::vector<std::string> FuzzCheck(std::string_view input) {
     static const TempDir folder;
     Problems problems;
     try {
-        const Case c = MakeCase(input);
+        const Case c = MakePaymentWritersCase(input);
         MemoryPayments payments(c.payments);
         const std::string path = folder.File(c.fileName);
         const PaymentFileOutcome outcome = WritePaymentFile(payments, c.options, path);
