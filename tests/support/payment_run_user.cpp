@@ -5,6 +5,7 @@
 #include <atomic>
 #include <thread>
 
+#include "resources/payment_dialog_ids.h"
 #include "tests/support/gui.h"
 
 namespace run_user {
@@ -65,7 +66,14 @@ HRESULT WithUser(const std::function<HRESULT()>& call, const std::function<void(
     return hr;
 }
 
-HWND WaitForOptionsDialog(int timeoutMs) { return gui::WaitForWindow("#32770", kOptionsCaption, timeoutMs); }
+HWND WaitForOptionsDialog(int timeoutMs) {
+    HWND dialog = gui::WaitForWindow("#32770", kOptionsCaption, timeoutMs);
+    // The list reads a payment's cells when it first shows them. Looking at the first row, as a
+    // user does, makes a run's host calls the same however soon Wine paints the dialog.
+    HWND list = dialog ? ::GetDlgItem(dialog, IDC_PAYMENT_LIST) : nullptr;
+    if (list && gui::ListRowCount(list) > 0) gui::ListCell(list, 0, 0);
+    return dialog;
+}
 
 HWND WaitForSaveDialog(int timeoutMs) {
     return gui::WaitForDialog([](HWND window) { return FileNameBox(window) != nullptr; }, timeoutMs);
