@@ -15,6 +15,7 @@
 #include "cli/statement/output_target.h"
 #include "common/ole_date.h"
 #include "platform/code_page.h"
+#include "statements/export/written_text.h"
 
 namespace cli {
 
@@ -22,37 +23,73 @@ namespace {
 
 const char* DirectionName(std::int32_t direction) { return direction == 0 ? "debit" : "credit"; }
 
-void AppendUtf8(std::string& out, char32_t code) {
+char* WriteUtf8(char* out, char32_t code) {
     if (code < 0x80) {
-        out += static_cast<char>(code);
+        *out++ = static_cast<char>(code);
     } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (code >> 6));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (code >> 12));
+        *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     }
+    return out;
 }
 
-void AppendJsonCharacter(std::string& out, char16_t unit) {
+char* WriteJsonCharacter(char* out, char16_t unit) {
     static constexpr char kHex[] = "0123456789abcdef";
     switch (unit) {
-    case u'"': out += "\\\""; return;
-    case u'\\': out += "\\\\"; return;
-    case u'\n': out += "\\n"; return;
-    case u'\r': out += "\\r"; return;
-    case u'\t': out += "\\t"; return;
+    case u'"': return WriteText(out, "\\\"");
+    case u'\\': return WriteText(out, "\\\\");
+    case u'\n': return WriteText(out, "\\n");
+    case u'\r': return WriteText(out, "\\r");
+    case u'\t': return WriteText(out, "\\t");
     default: break;
     }
     if (unit < 0x20) {
-        out += "\\u00";
-        out += kHex[unit >> 4];
-        out += kHex[unit & 0xF];
-        return;
+        out = WriteText(out, "\\u00");
+        *out++ = kHex[unit >> 4];
+        *out++ = kHex[unit & 0xF];
+        return out;
     }
     // Windows-1252 yields no surrogates: every unit is a character of its own.
-    AppendUtf8(out, unit);
+    return WriteUtf8(out, unit);
+}
+
+// Room for a JSON string of `value`: six characters for each (\u0001), and the quotes.
+std::size_t JsonStringRoom(std::string_view value) { return 6 * value.size() + 2; }
+
+bool IsPlainJson(char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; }
+
+// Whether `value` is printable ASCII with nothing to escape: the same bytes in UTF-8. Sixteen
+// characters at a time where SSE2 is at hand.
+bool IsPlainJson(std::string_view value) {
+    std::size_t at = 0;
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi8(0x20), del = _mm_set1_epi8(0x7F), quote = _mm_set1_epi8('"'),
+                  backslash = _mm_set1_epi8('\\');
+    for (; value.size() - at >= 16; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(value.data() + at));
+        // Bytes from 0x80 are negative as signed ones, so below a space too.
+        const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(bytes, space), _mm_cmpeq_epi8(bytes, del)),
+                                             _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)));
+        if (_mm_movemask_epi8(special) != 0) return false;
+    }
+#endif
+    return std::all_of(value.begin() + static_cast<std::ptrdiff_t>(at), value.end(), [](char c) { return IsPlainJson(c); });
+}
+
+char* WriteJsonString(char* out, std::string_view value) {
+    *out++ = '"';
+    // Most text is printable ASCII, the same in UTF-8; the rest goes through the code page whole.
+    if (IsPlainJson(value)) {
+        out = WriteText(out, value);
+    } else {
+        for (const char16_t unit : platform::AnsiToWide(value)) out = WriteJsonCharacter(out, unit);
+    }
+    *out++ = '"';
+    return out;
 }
 
 bool IsCsvSpecial(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
@@ -97,6 +134,8 @@ char* WritePenceAmount(char* out, double amount) {
 
 // Room enough for any of the writers below but WriteCsvField.
 constexpr std::size_t kNumberRoom = 32;
+// The keys and marks of a JSON row.
+constexpr std::size_t kJsonRowRoom = 128;
 
 // The shortest text that reads back as `amount`.
 char* WriteShortestAmount(char* out, double amount) {
@@ -128,11 +167,6 @@ char* WriteIsoDate(char* out, double date) {
 // Room for a CSV field of `value`: every character doubled, and the quotes.
 std::size_t CsvFieldRoom(std::string_view value) { return 2 * value.size() + 2; }
 
-char* WriteText(char* out, std::string_view text) {
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
-}
-
 char* WriteCsvField(char* out, std::string_view value) {
     if (!NeedsCsvQuotes(value)) return WriteText(out, value);
     *out++ = '"';
@@ -145,14 +179,6 @@ char* WriteCsvField(char* out, std::string_view value) {
     }
     *out++ = '"';
     return out;
-}
-
-// Appends what `write` writes into at most `room` characters.
-template <class Write>
-void AppendWritten(std::string& out, std::size_t room, Write write) {
-    const std::size_t at = out.size();
-    out.resize(at + room);
-    out.resize(static_cast<std::size_t>(write(&out[at]) - out.data()));
 }
 
 }  // namespace
@@ -182,15 +208,7 @@ void AppendCsvField(std::string& out, std::string_view value) {
 }
 
 void AppendJsonString(std::string& out, std::string_view value) {
-    out += '"';
-    // Most text is printable ASCII, the same in UTF-8; the rest goes through the code page whole.
-    const bool plain = std::all_of(value.begin(), value.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
-    if (plain) {
-        out += value;
-    } else {
-        for (const char16_t unit : platform::AnsiToWide(value)) AppendJsonCharacter(out, unit);
-    }
-    out += '"';
+    AppendWritten(out, JsonStringRoom(value), [value](char* at) { return WriteJsonString(at, value); });
 }
 
 StatementRowWriter::StatementRowWriter(OutputTarget& out, bool json) : out_(out), json_(json) {}
@@ -204,13 +222,23 @@ void StatementRowWriter::Begin() {
 void StatementRowWriter::Write(const StatementRow& row) {
     Begin();
     if (json_) {
-        line_.clear();
-        AppendJson(row);
-        out_.Write(line_);
+        WriteJson(row);
     } else {
         WriteCsv(row);
     }
     first_ = false;
+}
+
+char* StatementRowWriter::Room(std::size_t size) {
+    if (size > room_) {
+        row_ = std::make_unique<char[]>(size);
+        room_ = size;
+    }
+    return row_.get();
+}
+
+void StatementRowWriter::Hand(const char* end) {
+    out_.Write(std::string_view(row_.get(), static_cast<std::size_t>(end - row_.get())));
 }
 
 void StatementRowWriter::End() {
@@ -220,13 +248,9 @@ void StatementRowWriter::End() {
 
 void StatementRowWriter::WriteCsv(const StatementRow& row) {
     // One buffer for the row, written into directly and handed to the stream whole.
-    const std::size_t room = 4 * kNumberRoom + CsvFieldRoom(row.sortCode) + CsvFieldRoom(row.account) +
-                             CsvFieldRoom(row.type) + CsvFieldRoom(row.narrative) + 16;
-    if (room > csvRoom_) {
-        csv_ = std::make_unique<char[]>(room);
-        csvRoom_ = room;
-    }
-    char* out = WriteDecimal(csv_.get(), row.number);
+    char* out = Room(4 * kNumberRoom + CsvFieldRoom(row.sortCode) + CsvFieldRoom(row.account) + CsvFieldRoom(row.type) +
+                     CsvFieldRoom(row.narrative) + 16);
+    out = WriteDecimal(out, row.number);
     *out++ = ',';
     out = WriteCsvField(out, row.sortCode);
     *out++ = ',';
@@ -243,25 +267,33 @@ void StatementRowWriter::WriteCsv(const StatementRow& row) {
     *out++ = ',';
     out = WriteCsvField(out, row.narrative);
     *out++ = '\n';
-    out_.Write(std::string_view(csv_.get(), static_cast<std::size_t>(out - csv_.get())));
+    Hand(out);
 }
 
-void StatementRowWriter::AppendJson(const StatementRow& row) {
-    line_ += first_ ? "\n" : ",\n";
-    line_ += "{\"number\":" + std::to_string(row.number) + ",\"sort_code\":";
-    AppendJsonString(line_, row.sortCode);
-    line_ += ",\"account\":";
-    AppendJsonString(line_, row.account);
-    const std::string date = FormatIsoDate(row.date);
-    line_ += ",\"date\":";
-    line_ += date.empty() ? "null" : "\"" + date + "\"";
-    line_ += ",\"direction\":\"";
-    line_ += DirectionName(row.direction);
-    line_ += "\",\"amount\":" + FormatShortestAmount(row.amount) + ",\"type\":";
-    AppendJsonString(line_, row.type);
-    line_ += ",\"narrative\":";
-    AppendJsonString(line_, row.narrative);
-    line_ += '}';
+void StatementRowWriter::WriteJson(const StatementRow& row) {
+    char* out = Room(kJsonRowRoom + 4 * kNumberRoom + JsonStringRoom(row.sortCode) + JsonStringRoom(row.account) +
+                     JsonStringRoom(row.type) + JsonStringRoom(row.narrative));
+    out = WriteText(out, first_ ? "\n{\"number\":" : ",\n{\"number\":");
+    out = WriteDecimal(out, row.number);
+    out = WriteJsonString(WriteText(out, ",\"sort_code\":"), row.sortCode);
+    out = WriteJsonString(WriteText(out, ",\"account\":"), row.account);
+    out = WriteText(out, ",\"date\":");
+    char* const date = out + 1;
+    char* const dateEnd = WriteIsoDate(date, row.date);
+    if (dateEnd == date) {
+        out = WriteText(out, "null");
+    } else {
+        *out = '"';
+        out = dateEnd;
+        *out++ = '"';
+    }
+    out = WriteText(out, ",\"direction\":\"");
+    out = WriteText(out, DirectionName(row.direction));
+    out = WriteShortestAmount(WriteText(out, "\",\"amount\":"), row.amount);
+    out = WriteJsonString(WriteText(out, ",\"type\":"), row.type);
+    out = WriteJsonString(WriteText(out, ",\"narrative\":"), row.narrative);
+    *out++ = '}';
+    Hand(out);
 }
 
 }  // namespace cli
