@@ -131,6 +131,20 @@ char* WriteCompactDate(char* out, double date) {
     return WriteDigits(out, parts->day, 2);
 }
 
+std::string_view CompactDates::Of(double date) {
+    // Beyond these no day number is taken, nor is such a date split.
+    constexpr double kFarthest = 1e9;
+    Entry uncached;
+    Entry& entry = date > -kFarthest && date < kFarthest
+                       ? entries_[static_cast<std::size_t>(static_cast<long long>(date)) % entries_.size()]
+                       : uncached;
+    if (!(entry.date == date)) {
+        entry.date = date;
+        entry.length = static_cast<std::size_t>(WriteCompactDate(entry.text, date) - entry.text);
+    }
+    return std::string_view(entry.text, entry.length);
+}
+
 void AppendCompactDate(std::string& out, double date) {
     AppendWritten(out, kDateRoom, [date](char* at) { return WriteCompactDate(at, date); });
 }
@@ -158,6 +172,8 @@ char* WriteOfxText(char* out, std::string_view text) {
         text.remove_prefix(kept + 1);
     }
 }
+
+bool IsPlainOfxText(std::string_view text) { return FindReplacement(text) == text.size(); }
 
 void AppendOfxText(std::string& out, std::string_view text) {
     AppendWritten(out, OfxTextRoom(text.size()), [text](char* at) { return WriteOfxText(at, text); });

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,21 @@ void AppendPlainAmount(std::string& out, double amount);
 char* WriteCompactDate(char* out, double date);
 void AppendCompactDate(std::string& out, double date);
 
+// WriteCompactDate's text of each date, remembered: a statement spans some hundreds of days at
+// most, each written many times over, and splitting a date takes a trip through the platform.
+class CompactDates {
+public:
+    std::string_view Of(double date);
+
+private:
+    struct Entry {
+        double date = std::numeric_limits<double>::quiet_NaN();  // equal to none: empty
+        std::size_t length = 0;
+        char text[kDateRoom] = {};
+    };
+    std::array<Entry, 512> entries_;  // by day number, a year and more
+};
+
 // DD/MM/YYYY, or MM/DD/YYYY when not `dayFirst`, of an OLE Automation date; nothing for a date
 // the platform cannot split.
 char* WriteSlashedDate(char* out, double date, bool dayFirst);
@@ -38,3 +55,5 @@ void AppendSlashedDate(std::string& out, double date, bool dayFirst);
 // reader can decode, becomes "?".
 char* WriteOfxText(char* out, std::string_view text);
 void AppendOfxText(std::string& out, std::string_view text);
+// Whether WriteOfxText writes `text` as it is.
+bool IsPlainOfxText(std::string_view text);

@@ -25,12 +25,19 @@ public:
     // ones, which share a day, are counted day by day and the counts of a day gone by are dropped.
     FitidRule(std::string_view sortCode, std::string_view account, bool datesAscend = false);
 
-    // Writes the FITID of `transaction`, the next of its kind, at `out` (kRoom) and returns its end;
-    // `date` and `amount` are its date and amount as the statement writes them (WriteCompactDate,
-    // WritePlainAmount), which the writer has made already. `transaction` is of the rule's account
-    // and has a date.
-    char* WriteNext(char* out, const KeptTransaction& transaction, std::string_view date, std::string_view amount);
-    // The same, making the date and the amount.
+    // The hash of what `transaction` is, `amount` being its amount as the statement writes it
+    // (WritePlainAmount). `transaction` is of the rule's account.
+    std::uint64_t HashOf(const KeptTransaction& transaction, std::string_view amount) const;
+    // The hashes of up to kBatch transactions, computed side by side: each is a chain of
+    // multiplications, every one waiting for the one before, which a processor runs several of at
+    // once when they are interleaved.
+    static constexpr std::size_t kBatch = 4;
+    void HashEach(const KeptTransaction* transactions, const std::string_view* amounts, std::size_t count,
+                  std::uint64_t* hashes) const;
+    // Writes the FITID of the transaction that has `date` (as WriteCompactDate writes it) and
+    // `hash`, the next of its kind, at `out` (kRoom) and returns its end. The transaction has a date.
+    char* WriteNext(char* out, double date, std::string_view dateText, std::uint64_t hash);
+    // The FITID of `transaction`, the next of its kind.
     std::string Next(const ExportedTransaction& transaction);
 
 private:

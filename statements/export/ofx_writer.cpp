@@ -51,9 +51,11 @@ char* Open(char* out, const char (&name)[kLength]) {
     return out;
 }
 
+// `plain`: the text is known to need no escaping (IsPlainOfxText).
 template <bool kXml, std::size_t kLength>
-char* WriteTextElement(char* out, const char (&name)[kLength], std::string_view text, std::size_t longest) {
-    return Close<kXml>(WriteOfxText(Open(out, name), text.substr(0, longest)), name);
+char* WriteTextElement(char* out, const char (&name)[kLength], std::string_view text, bool plain = false) {
+    out = Open(out, name);
+    return Close<kXml>(plain ? WriteText(out, text) : WriteOfxText(out, text), name);
 }
 
 // The most a transaction's markup and values take, besides its texts (at most the longest each
@@ -61,24 +63,54 @@ char* WriteTextElement(char* out, const char (&name)[kLength], std::string_view 
 constexpr std::size_t kTransactionRoom = 400 + 2 * kDateRoom + kAmountRoom + FitidRule::kRoom +
                                          OfxTextRoom(kOfxCheckNumberLength + kOfxNameLength + kOfxMemoLength);
 
+// Transactions formatted a few at a time, so that their FITIDs' hashes are made side by side.
+class Batch {
+public:
+    bool Full() const noexcept { return size_ == FitidRule::kBatch; }
+    void Add(const KeptTransaction& transaction) {
+        transactions_[size_] = transaction;
+        dates_[size_] = dateTexts_.Of(transaction.date);
+        amounts_[size_] = std::string_view(amountText_[size_], static_cast<std::size_t>(
+                                                                   WritePlainAmount(amountText_[size_], transaction.amount) - amountText_[size_]));
+        ++size_;
+    }
+    // Writes each transaction with `write` and empties the batch.
+    template <class Write>
+    void Flush(const FitidRule& fitids, Write&& write) {
+        std::uint64_t hashes[FitidRule::kBatch];
+        fitids.HashEach(transactions_, amounts_, size_, hashes);
+        for (std::size_t i = 0; i < size_; ++i) write(transactions_[i], dates_[i], amounts_[i], hashes[i]);
+        size_ = 0;
+    }
+
+private:
+    KeptTransaction transactions_[FitidRule::kBatch];
+    std::string_view dates_[FitidRule::kBatch];
+    std::string_view amounts_[FitidRule::kBatch];
+    CompactDates dateTexts_;
+    char amountText_[FitidRule::kBatch][kAmountRoom];
+    std::size_t size_ = 0;
+};
+
 template <bool kXml>
-char* WriteTransaction(char* out, const KeptTransaction& transaction, FitidRule& fitids) {
-    char date[kDateRoom], amount[kAmountRoom];
-    const std::string_view dateText(date, static_cast<std::size_t>(WriteCompactDate(date, transaction.date) - date));
-    const std::string_view amountText(amount, static_cast<std::size_t>(WritePlainAmount(amount, transaction.amount) - amount));
+char* WriteTransaction(char* out, const KeptTransaction& transaction, std::string_view date, std::string_view amount,
+                       std::uint64_t hash, FitidRule& fitids) {
     out = WriteText(out, "<STMTTRN>\r\n");
     out = Close<kXml>(WriteText(Open(out, "TRNTYPE"), OfxTransactionType(transaction.typeCode, transaction.debit)), "TRNTYPE");
-    out = Close<kXml>(WriteText(Open(out, "DTPOSTED"), dateText), "DTPOSTED");
+    out = Close<kXml>(WriteText(Open(out, "DTPOSTED"), date), "DTPOSTED");
     out = Open(out, "TRNAMT");
     if (transaction.debit) *out++ = '-';
-    out = Close<kXml>(WriteText(out, amountText), "TRNAMT");
-    out = Close<kXml>(fitids.WriteNext(Open(out, "FITID"), transaction, dateText, amountText), "FITID");
+    out = Close<kXml>(WriteText(out, amount), "TRNAMT");
+    out = Close<kXml>(fitids.WriteNext(Open(out, "FITID"), transaction.date, date, hash), "FITID");
     if (!transaction.chequeNumber.empty()) {
-        out = WriteTextElement<kXml>(out, "CHECKNUM", transaction.chequeNumber, kOfxCheckNumberLength);
+        out = WriteTextElement<kXml>(out, "CHECKNUM", transaction.chequeNumber.substr(0, kOfxCheckNumberLength));
     }
     if (!transaction.narrative.empty()) {
-        out = WriteTextElement<kXml>(out, "NAME", transaction.narrative, kOfxNameLength);
-        out = WriteTextElement<kXml>(out, "MEMO", transaction.narrative, kOfxMemoLength);
+        // The name is the start of the memo: one look at the memo tells whether either needs escaping.
+        const std::string_view memo = transaction.narrative.substr(0, kOfxMemoLength);
+        const bool plain = IsPlainOfxText(memo);
+        out = WriteTextElement<kXml>(out, "NAME", memo.substr(0, kOfxNameLength), plain);
+        out = WriteTextElement<kXml>(out, "MEMO", memo, plain);
     }
     return WriteText(out, "</STMTTRN>\r\n");
 }
@@ -133,9 +165,16 @@ void OfxDocument::AppendDateElement(std::string& out, std::string_view name, dou
 template <bool kXml>
 void OfxDocument::WriteTransactions(TextBlock& block, const Account& account) {
     FitidRule fitids(account.id.sortCode, account.id.number, account.inDateOrder);
+    Batch batch;
+    const auto write = [&](const KeptTransaction& transaction, std::string_view date, std::string_view amount,
+                           std::uint64_t hash) {
+        block.Commit(WriteTransaction<kXml>(block.Room(kTransactionRoom), transaction, date, amount, hash, fitids));
+    };
     ForEachTransaction(account, [&](const KeptTransaction& transaction) {
-        block.Commit(WriteTransaction<kXml>(block.Room(kTransactionRoom), transaction, fitids));
+        batch.Add(transaction);
+        if (batch.Full()) batch.Flush(fitids, write);
     });
+    batch.Flush(fitids, write);
 }
 
 double OfxDocument::ServerDate() const {

@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "statements/export/short_text.h"
 #include "statements/export/written_text.h"
 
 namespace {
@@ -42,9 +43,8 @@ std::string_view TakeText(const char*& at) {
 constexpr std::size_t kFewAccounts = 8;
 
 std::size_t PackedSize(const KeptTransaction& t) {
-    for (const std::string_view text : {t.typeCode, t.chequeNumber, t.narrative}) {
-        if (text.size() > std::numeric_limits<Length>::max()) throw std::length_error("a transaction's text is too long to keep");
-    }
+    const std::size_t longest = std::max({t.typeCode.size(), t.chequeNumber.size(), t.narrative.size()});
+    if (longest > std::numeric_limits<Length>::max()) throw std::length_error("a transaction's text is too long to keep");
     return 2 * sizeof(double) + 1 + 3 * sizeof(Length) + t.typeCode.size() + t.chequeNumber.size() + t.narrative.size();
 }
 
@@ -87,7 +87,8 @@ std::vector<ExportedAccountId> StatementDocument::Accounts() const {
 
 StatementDocument::Account& StatementDocument::AccountOf(const ExportedTransaction& transaction) {
     const auto named = [&](const Account& account) {
-        return account.id.number == transaction.account && account.id.sortCode == transaction.sortCode;
+        return SameShortText(account.id.number, transaction.account) &&
+               SameShortText(account.id.sortCode, transaction.sortCode);
     };
     // Statements come in runs of one account, and most files hold a few: try the last one, then
     // each, before the index that serves a file of many.
