@@ -68,10 +68,9 @@ std::size_t FindReplacement(std::string_view text) {
                 firstIn(at, MayNeedReplacing(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at))));
             if (found != text.size()) return found;
         }
-        // The last sixteen bytes, less those looked at already.
+        // The last sixteen bytes, some of them looked at already and found to need nothing.
         const std::size_t last = text.size() - 16;
-        return firstIn(last, MayNeedReplacing(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + last))) >>
-                                 (at - last) << (at - last));
+        return firstIn(last, MayNeedReplacing(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + last))));
     }
 #endif
     for (; at < text.size(); ++at) {
