@@ -126,6 +126,29 @@ TEST(OfxDocument, CutsEachTextWhereOfxEndsIt) {
     EXPECT_NE(fitid, FitidRule("123456", "12345678").Next(other)) << "the id is made from the whole narrative";
 }
 
+// The name's 32 characters are counted before escaping: a character to escape at the edge is kept
+// whole or left out whole, in both versions.
+TEST(OfxDocument, CutsTheNameAtThirtyTwoCharactersBeforeEscaping) {
+    const struct {
+        std::string narrative, name;
+    } rows[] = {
+        {std::string(31, 'a') + "&<b", std::string(31, 'a') + "&amp;"},
+        {std::string(32, 'a') + "&", std::string(32, 'a')},
+        {"SHORT & SWEET", "SHORT &amp; SWEET"},
+    };
+    for (const OfxVersion version : {OfxVersion::Sgml102, OfxVersion::Xml201}) {
+        for (const auto& row : rows) {
+            OfxDocument document(Options(version));
+            ExportedTransaction t = Transaction();
+            t.narrative = row.narrative;
+            document.Add(t);
+            const std::string text = Written(document);
+            const std::string name = Between(text, "<NAME>", "\r\n");
+            EXPECT_EQ(name.substr(6, name.find("</NAME>") - 6), row.name) << row.narrative;
+        }
+    }
+}
+
 TEST(OfxDocument, LeavesOutWhatItCannotWrite) {
     OfxDocument document({});
     ExportedTransaction undated = Transaction();
