@@ -60,55 +60,54 @@ char* WriteJsonCharacter(char* out, char16_t unit) {
 // Room for a JSON string of `value`: six characters for each (\u0001), and the quotes.
 std::size_t JsonStringRoom(std::string_view value) { return 6 * value.size() + 2; }
 
-bool IsPlainJson(char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; }
-
-// Whether `value` is printable ASCII with nothing to escape: the same bytes in UTF-8. Sixteen
-// characters at a time where SSE2 is at hand.
-bool IsPlainJson(std::string_view value) {
+// Whether any character of `value` is one `Special` names. Sixteen characters at a time where SSE2
+// is at hand: a narrative is the longest field of every row, and most need nothing.
+template <class Special>
+bool HasSpecial(std::string_view value) {
     std::size_t at = 0;
 #if defined(__SSE2__)
-    const __m128i space = _mm_set1_epi8(0x20), del = _mm_set1_epi8(0x7F), quote = _mm_set1_epi8('"'),
-                  backslash = _mm_set1_epi8('\\');
     for (; value.size() - at >= 16; at += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(value.data() + at));
-        // Bytes from 0x80 are negative as signed ones, so below a space too.
-        const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(bytes, space), _mm_cmpeq_epi8(bytes, del)),
-                                             _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)));
-        if (_mm_movemask_epi8(special) != 0) return false;
+        if (_mm_movemask_epi8(Special::Among(bytes)) != 0) return true;
     }
 #endif
-    return std::all_of(value.begin() + static_cast<std::ptrdiff_t>(at), value.end(), [](char c) { return IsPlainJson(c); });
+    return std::any_of(value.begin() + static_cast<std::ptrdiff_t>(at), value.end(), Special::Is);
 }
+
+// What a JSON string cannot hold as it is in UTF-8: controls, quotes, backslashes, and every byte
+// outside printable ASCII (the code page's own characters).
+struct JsonSpecial {
+    static bool Is(char c) { return c < 0x20 || c >= 0x7F || c == '"' || c == '\\'; }
+#if defined(__SSE2__)
+    static __m128i Among(__m128i bytes) {
+        // Bytes from 0x80 are negative as signed ones, so below a space too.
+        return _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F))),
+                            _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))));
+    }
+#endif
+};
+
+// What makes a CSV field need quotes.
+struct CsvSpecial {
+    static bool Is(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
+#if defined(__SSE2__)
+    static __m128i Among(__m128i bytes) {
+        return _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(',')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))),
+                            _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
+    }
+#endif
+};
 
 char* WriteJsonString(char* out, std::string_view value) {
     *out++ = '"';
     // Most text is printable ASCII, the same in UTF-8; the rest goes through the code page whole.
-    if (IsPlainJson(value)) {
+    if (!HasSpecial<JsonSpecial>(value)) {
         out = WriteText(out, value);
     } else {
         for (const char16_t unit : platform::AnsiToWide(value)) out = WriteJsonCharacter(out, unit);
     }
     *out++ = '"';
     return out;
-}
-
-bool IsCsvSpecial(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
-
-// Whether a CSV field of `value` needs quotes. Sixteen characters at a time where SSE2 is at hand:
-// a narrative is the longest field of every row.
-bool NeedsCsvQuotes(std::string_view value) {
-    std::size_t at = 0;
-#if defined(__SSE2__)
-    const __m128i comma = _mm_set1_epi8(','), quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'),
-                  lf = _mm_set1_epi8('\n');
-    for (; value.size() - at >= 16; at += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(value.data() + at));
-        const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, comma), _mm_cmpeq_epi8(bytes, quote)),
-                                             _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
-        if (_mm_movemask_epi8(special) != 0) return true;
-    }
-#endif
-    return std::any_of(value.begin() + static_cast<std::ptrdiff_t>(at), value.end(), IsCsvSpecial);
 }
 
 // Below this every amount read from a statement with at most two decimals is printed in fixed
@@ -168,7 +167,7 @@ char* WriteIsoDate(char* out, double date) {
 std::size_t CsvFieldRoom(std::string_view value) { return 2 * value.size() + 2; }
 
 char* WriteCsvField(char* out, std::string_view value) {
-    if (!NeedsCsvQuotes(value)) return WriteText(out, value);
+    if (!HasSpecial<CsvSpecial>(value)) return WriteText(out, value);
     *out++ = '"';
     for (std::size_t start = 0;;) {
         const std::size_t quote = value.find('"', start);
