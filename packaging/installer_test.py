@@ -371,8 +371,9 @@ def debian_package(options, checks):
     checks.check("dpkg -i varrow exits 0", run("dpkg", "-i", options.deb)[0] == 0)
     try:
         _, listed = run("dpkg", "-L", "varrow")
-        checks.check("the package puts varrow in /usr/bin and its reference in /usr/share/doc/varrow",
-                     "/usr/bin/varrow" in listed.split() and "/usr/share/doc/varrow/cli.md" in listed.split(), listed)
+        checks.check("the package puts varrow in /usr/bin, and its reference and hledger's rules in /usr/share/doc/varrow",
+                     {"/usr/bin/varrow", "/usr/share/doc/varrow/cli.md", "/usr/share/doc/varrow/cli-statement.md",
+                      "/usr/share/doc/varrow/varrow.csv.rules"} <= set(listed.split()), listed)
         tables = [name for name in listed.split() if name.startswith("/usr/share/varrow/modulus/")]
         checks.check("the package puts the account number check's two tables in /usr/share/varrow/modulus",
                      len(tables) == 2 and "/usr/share/varrow/modulus/scsubtab.txt" in tables, listed)

@@ -16,6 +16,7 @@
 #include "cli/statement/output_target.h"
 #include "common/ole_date.h"
 #include "platform/code_page.h"
+#include "statements/export/written_text.h"
 
 namespace cli {
 
@@ -23,23 +24,58 @@ namespace {
 
 const char* DirectionName(std::int32_t direction) { return direction == 0 ? "debit" : "credit"; }
 
-bool IsCsvSpecial(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
+// Room for a JSON string of `value`: six characters for each (\u0001), and the quotes.
+std::size_t JsonStringRoom(std::string_view value) { return 6 * value.size() + 2; }
 
-// Whether a CSV field of `value` needs quotes. Sixteen characters at a time where SSE2 is at hand:
-// a narrative is the longest field of every row.
-bool NeedsCsvQuotes(std::string_view value) {
+// Whether any character of `value` is one `Special` names. Sixteen characters at a time where SSE2
+// is at hand: a narrative is the longest field of every row, and most need nothing.
+template <class Special>
+bool HasSpecial(std::string_view value) {
     std::size_t at = 0;
 #if defined(__SSE2__)
-    const __m128i comma = _mm_set1_epi8(','), quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'),
-                  lf = _mm_set1_epi8('\n');
     for (; value.size() - at >= 16; at += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(value.data() + at));
-        const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, comma), _mm_cmpeq_epi8(bytes, quote)),
-                                             _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
-        if (_mm_movemask_epi8(special) != 0) return true;
+        if (_mm_movemask_epi8(Special::Among(bytes)) != 0) return true;
     }
 #endif
-    return std::any_of(value.begin() + static_cast<std::ptrdiff_t>(at), value.end(), IsCsvSpecial);
+    return std::any_of(value.begin() + static_cast<std::ptrdiff_t>(at), value.end(), Special::Is);
+}
+
+// What a JSON string cannot hold as it is in UTF-8: controls, quotes, backslashes, and every byte
+// outside printable ASCII (the code page's own characters).
+struct JsonSpecial {
+    static bool Is(char c) { return c < 0x20 || c >= 0x7F || c == '"' || c == '\\'; }
+#if defined(__SSE2__)
+    static __m128i Among(__m128i bytes) {
+        // Bytes from 0x80 are negative as signed ones, so below a space too.
+        return _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F))),
+                            _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'))));
+    }
+#endif
+};
+
+// What makes a CSV field need quotes.
+struct CsvSpecial {
+    static bool Is(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
+#if defined(__SSE2__)
+    static __m128i Among(__m128i bytes) {
+        return _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(',')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))),
+                            _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
+    }
+#endif
+};
+
+char* WriteJsonString(char* out, std::string_view value) {
+    // Most text is printable ASCII, the same in UTF-8; the rest goes through the code page whole.
+    if (HasSpecial<JsonSpecial>(value)) {
+        std::string escaped;
+        AppendJsonUtf16(escaped, platform::AnsiToWide(value));
+        return WriteText(out, escaped);
+    }
+    *out++ = '"';
+    out = WriteText(out, value);
+    *out++ = '"';
+    return out;
 }
 
 // Below this every amount read from a statement with at most two decimals is printed in fixed
@@ -65,6 +101,8 @@ char* WritePenceAmount(char* out, double amount) {
 
 // Room enough for any of the writers below but WriteCsvField.
 constexpr std::size_t kNumberRoom = 32;
+// The keys and marks of a JSON row.
+constexpr std::size_t kJsonRowRoom = 128;
 
 // The shortest text that reads back as `amount`.
 char* WriteShortestAmount(char* out, double amount) {
@@ -96,13 +134,8 @@ char* WriteIsoDate(char* out, double date) {
 // Room for a CSV field of `value`: every character doubled, and the quotes.
 std::size_t CsvFieldRoom(std::string_view value) { return 2 * value.size() + 2; }
 
-char* WriteText(char* out, std::string_view text) {
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
-}
-
 char* WriteCsvField(char* out, std::string_view value) {
-    if (!NeedsCsvQuotes(value)) return WriteText(out, value);
+    if (!HasSpecial<CsvSpecial>(value)) return WriteText(out, value);
     *out++ = '"';
     for (std::size_t start = 0;;) {
         const std::size_t quote = value.find('"', start);
@@ -113,14 +146,6 @@ char* WriteCsvField(char* out, std::string_view value) {
     }
     *out++ = '"';
     return out;
-}
-
-// Appends what `write` writes into at most `room` characters.
-template <class Write>
-void AppendWritten(std::string& out, std::size_t room, Write write) {
-    const std::size_t at = out.size();
-    out.resize(at + room);
-    out.resize(static_cast<std::size_t>(write(&out[at]) - out.data()));
 }
 
 }  // namespace
@@ -150,12 +175,7 @@ void AppendCsvField(std::string& out, std::string_view value) {
 }
 
 void AppendJsonString(std::string& out, std::string_view value) {
-    // Most text is printable ASCII, the same in UTF-8; the rest goes through the code page whole.
-    const bool plain = std::all_of(value.begin(), value.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
-    if (!plain) return AppendJsonUtf16(out, platform::AnsiToWide(value));
-    out += '"';
-    out += value;
-    out += '"';
+    AppendWritten(out, JsonStringRoom(value), [value](char* at) { return WriteJsonString(at, value); });
 }
 
 StatementRowWriter::StatementRowWriter(OutputTarget& out, bool json) : out_(out), json_(json) {}
@@ -169,13 +189,23 @@ void StatementRowWriter::Begin() {
 void StatementRowWriter::Write(const StatementRow& row) {
     Begin();
     if (json_) {
-        line_.clear();
-        AppendJson(row);
-        out_.Write(line_);
+        WriteJson(row);
     } else {
         WriteCsv(row);
     }
     first_ = false;
+}
+
+char* StatementRowWriter::Room(std::size_t size) {
+    if (size > room_) {
+        row_ = std::make_unique<char[]>(size);
+        room_ = size;
+    }
+    return row_.get();
+}
+
+void StatementRowWriter::Hand(const char* end) {
+    out_.Write(std::string_view(row_.get(), static_cast<std::size_t>(end - row_.get())));
 }
 
 void StatementRowWriter::End() {
@@ -185,13 +215,9 @@ void StatementRowWriter::End() {
 
 void StatementRowWriter::WriteCsv(const StatementRow& row) {
     // One buffer for the row, written into directly and handed to the stream whole.
-    const std::size_t room = 4 * kNumberRoom + CsvFieldRoom(row.sortCode) + CsvFieldRoom(row.account) +
-                             CsvFieldRoom(row.type) + CsvFieldRoom(row.narrative) + 16;
-    if (room > csvRoom_) {
-        csv_ = std::make_unique<char[]>(room);
-        csvRoom_ = room;
-    }
-    char* out = WriteDecimal(csv_.get(), row.number);
+    char* out = Room(4 * kNumberRoom + CsvFieldRoom(row.sortCode) + CsvFieldRoom(row.account) + CsvFieldRoom(row.type) +
+                     CsvFieldRoom(row.narrative) + 16);
+    out = WriteDecimal(out, row.number);
     *out++ = ',';
     out = WriteCsvField(out, row.sortCode);
     *out++ = ',';
@@ -208,25 +234,33 @@ void StatementRowWriter::WriteCsv(const StatementRow& row) {
     *out++ = ',';
     out = WriteCsvField(out, row.narrative);
     *out++ = '\n';
-    out_.Write(std::string_view(csv_.get(), static_cast<std::size_t>(out - csv_.get())));
+    Hand(out);
 }
 
-void StatementRowWriter::AppendJson(const StatementRow& row) {
-    line_ += first_ ? "\n" : ",\n";
-    line_ += "{\"number\":" + std::to_string(row.number) + ",\"sort_code\":";
-    AppendJsonString(line_, row.sortCode);
-    line_ += ",\"account\":";
-    AppendJsonString(line_, row.account);
-    const std::string date = FormatIsoDate(row.date);
-    line_ += ",\"date\":";
-    line_ += date.empty() ? "null" : "\"" + date + "\"";
-    line_ += ",\"direction\":\"";
-    line_ += DirectionName(row.direction);
-    line_ += "\",\"amount\":" + FormatShortestAmount(row.amount) + ",\"type\":";
-    AppendJsonString(line_, row.type);
-    line_ += ",\"narrative\":";
-    AppendJsonString(line_, row.narrative);
-    line_ += '}';
+void StatementRowWriter::WriteJson(const StatementRow& row) {
+    char* out = Room(kJsonRowRoom + 4 * kNumberRoom + JsonStringRoom(row.sortCode) + JsonStringRoom(row.account) +
+                     JsonStringRoom(row.type) + JsonStringRoom(row.narrative));
+    out = WriteText(out, first_ ? "\n{\"number\":" : ",\n{\"number\":");
+    out = WriteDecimal(out, row.number);
+    out = WriteJsonString(WriteText(out, ",\"sort_code\":"), row.sortCode);
+    out = WriteJsonString(WriteText(out, ",\"account\":"), row.account);
+    out = WriteText(out, ",\"date\":");
+    char* const date = out + 1;
+    char* const dateEnd = WriteIsoDate(date, row.date);
+    if (dateEnd == date) {
+        out = WriteText(out, "null");
+    } else {
+        *out = '"';
+        out = dateEnd;
+        *out++ = '"';
+    }
+    out = WriteText(out, ",\"direction\":\"");
+    out = WriteText(out, DirectionName(row.direction));
+    out = WriteShortestAmount(WriteText(out, "\",\"amount\":"), row.amount);
+    out = WriteJsonString(WriteText(out, ",\"type\":"), row.type);
+    out = WriteJsonString(WriteText(out, ",\"narrative\":"), row.narrative);
+    *out++ = '}';
+    Hand(out);
 }
 
 }  // namespace cli

@@ -44,15 +44,18 @@ public:
 private:
     void Begin();
     void WriteCsv(const StatementRow& row);
-    void AppendJson(const StatementRow& row);
+    void WriteJson(const StatementRow& row);
+    // Room for a row of at most `size` characters, written straight into it and handed to the
+    // output whole up to `end`.
+    char* Room(std::size_t size);
+    void Hand(const char* end);
 
     OutputTarget& out_;
     bool json_;
     bool begun_ = false;
     bool first_ = true;
-    std::string line_;               // a JSON row
-    std::unique_ptr<char[]> csv_;    // a CSV row
-    std::size_t csvRoom_ = 0;
+    std::unique_ptr<char[]> row_;
+    std::size_t room_ = 0;
 };
 
 }  // namespace cli

@@ -52,6 +52,10 @@ TEST(AppendCsvField, QuotesOnlyWhatNeedsIt) {
         {" spaced ", " spaced "},   {"a,b", "\"a,b\""},
         {"say \"hi\"", "\"say \"\"hi\"\"\""},
         {"cr\r", "\"cr\r\""},       {"lf\n", "\"lf\n\""},
+        // Long texts are looked at sixteen characters at a time: in a whole block, and after the last.
+        {"0123456789abcde,0123456789abcdef", "\"0123456789abcde,0123456789abcdef\""},
+        {"0123456789abcdef0123456789abcdef\n", "\"0123456789abcdef0123456789abcdef\n\""},
+        {"0123456789abcdef0123456789abcdef", "0123456789abcdef0123456789abcdef"},
     };
     for (const auto& c : cases) {
         std::string out;
@@ -72,6 +76,9 @@ TEST(AppendJsonString, EscapesAndConvertsToUtf8) {
         {"\xa3" "5", "\"\xc2\xa3" "5\""},  // pound sign
         {"\x80", "\"\xe2\x82\xac\""},       // euro sign in Windows-1252
         {"\x7f", "\"\x7f\""},
+        {"0123456789abcdef\x80" "0123456789abcdef", "\"0123456789abcdef\xe2\x82\xac" "0123456789abcdef\""},
+        {"0123456789abcdef0123456789abcdef\"", "\"0123456789abcdef0123456789abcdef\\\"\""},
+        {"0123456789abcdef0123456789abcdef", "\"0123456789abcdef0123456789abcdef\""},
     };
     for (const auto& c : cases) {
         std::string out;

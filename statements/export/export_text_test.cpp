@@ -70,4 +70,38 @@ TEST(AppendOfxText, EscapesMarkupAndKeepsWindows1252) {
     }
 }
 
+// Long texts are looked through sixteen bytes at a time: every byte that needs replacing must be
+// found wherever it stands, and every byte that needs nothing kept.
+TEST(AppendOfxText, FindsWhatNeedsReplacingAnywhereInALongText) {
+    const struct {
+        char c;
+        const char* ofx;
+    } cases[] = {{'&', "&amp;"}, {'>', "&gt;"}, {'\x1f', "?"}, {'\x9d', "?"}, {'\x96', "\x96"}, {'\x7f', "\x7f"}};
+    for (const auto& c : cases) {
+        for (const std::size_t length : {std::size_t{15}, std::size_t{16}, std::size_t{40}, std::size_t{255}}) {
+            for (std::size_t at = 0; at < length; ++at) {
+                std::string text(length, 'x');
+                text[at] = c.c;
+                std::string out;
+                AppendOfxText(out, text);
+                const std::string expected = text.substr(0, at) + c.ofx + text.substr(at + 1);
+                ASSERT_EQ(out, expected) << "byte " << int(static_cast<unsigned char>(c.c)) << " at " << at << " of " << length;
+                EXPECT_EQ(IsPlainOfxText(text), expected == text) << at;
+            }
+        }
+    }
+}
+
+TEST(CompactDates, GiveWhatAppendCompactDateGives) {
+    CompactDates dates;
+    // Again and again, with day numbers that share a place in the table, and beyond its range.
+    for (int round = 0; round < 2; ++round) {
+        for (const double date : {Date(2010, 3, 5), Date(2010, 3, 5) + 512, Date(2010, 3, 5) + 0.75, Date(1899, 12, 29), 1e9, -1e10}) {
+            std::string expected;
+            AppendCompactDate(expected, date);
+            EXPECT_EQ(dates.Of(date), expected) << date;
+        }
+    }
+}
+
 }  // namespace

@@ -6,6 +6,17 @@
 #include "statements/statement_import.h"
 #include "statements/transaction_record.h"
 
+// What the formats write of a transaction once its account is known: kept for each until the
+// document is written, its texts pointing into wherever it is kept.
+struct KeptTransaction {
+    double date = 0;                // OLE Automation date
+    double amount = 0;              // never negative
+    bool debit = false;
+    std::string_view typeCode;      // the bank's Type code
+    std::string_view chequeNumber;  // Narrative #1 of a cheque; empty for anything else
+    std::string_view narrative;     // what the host finally holds
+};
+
 // One transaction as the import hands it to the host, with the columns of its record that the
 // other formats need besides: its account and the bank's own Type code.
 struct ExportedTransaction {
@@ -24,9 +35,11 @@ struct ExportedTransaction {
     // Takes the record's own columns; the host's values follow through ExportedTransactionSink.
     // Reuses the strings' storage, so one object can serve a whole file.
     void Start(const CTransactionRecord& record);
-    bool IsCheque() const noexcept { return typeCode == kChequeType; }
+    bool IsCheque() const noexcept { return typeCode == std::string_view(kChequeType); }
     // Narrative #1 of a cheque, which the host receives as its type; empty for anything else.
     std::string_view ChequeNumber() const noexcept { return IsCheque() ? std::string_view(reference) : std::string_view(); }
+    // The transaction as a view of this object.
+    KeptTransaction Kept() const noexcept { return {date, amount, debit, typeCode, ChequeNumber(), narrative}; }
 };
 
 // Fills an ExportedTransaction with what the import hands the host (HandTransaction), so that

@@ -1,9 +1,11 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "statements/export/export_text.h"
 #include "statements/export/exported_transaction.h"
 
 // FITID, the id by which a money program knows a transaction it has imported already: made from
@@ -16,16 +18,26 @@
 // different transactions whose hashes collide thus still differ by N.
 class FitidRule {
 public:
+    // The most a FITID takes.
+    static constexpr std::size_t kRoom = kDateRoom + 1 + 16 + 1 + 10;
+
     // For the transactions of one account. `datesAscend`: they come in date order, so identical
     // ones, which share a day, are counted day by day and the counts of a day gone by are dropped.
     FitidRule(std::string_view sortCode, std::string_view account, bool datesAscend = false);
 
-    // Appends the FITID of `transaction`, the next of its kind; `date` and `amount` are its date
-    // and amount as the statement writes them (AppendCompactDate, AppendPlainAmount), which the
-    // writer has made already. `transaction` is of the rule's account and has a date.
-    void AppendNext(std::string& out, const ExportedTransaction& transaction, std::string_view date,
-                    std::string_view amount);
-    // The same, making the date and the amount.
+    // The hash of what `transaction` is, `amount` being its amount as the statement writes it
+    // (WritePlainAmount). `transaction` is of the rule's account.
+    std::uint64_t HashOf(const KeptTransaction& transaction, std::string_view amount) const;
+    // The hashes of up to kBatch transactions, computed side by side: each is a chain of
+    // multiplications, every one waiting for the one before, which a processor runs several of at
+    // once when they are interleaved.
+    static constexpr std::size_t kBatch = 4;
+    void HashEach(const KeptTransaction* transactions, const std::string_view* amounts, std::size_t count,
+                  std::uint64_t* hashes) const;
+    // Writes the FITID of the transaction that has `date` (as WriteCompactDate writes it) and
+    // `hash`, the next of its kind, at `out` (kRoom) and returns its end. The transaction has a date.
+    char* WriteNext(char* out, double date, std::string_view dateText, std::uint64_t hash);
+    // The FITID of `transaction`, the next of its kind.
     std::string Next(const ExportedTransaction& transaction);
 
 private:
@@ -33,15 +45,15 @@ private:
     // a node per transaction in a large statement.
     struct Slot {
         std::uint64_t hash = 0;
-        std::int64_t day = 0;
-        int count = 0;  // 0: empty
+        std::int32_t day = 0;
+        std::int32_t count = 0;  // 0: empty
     };
-    int& CountOf(std::int64_t day, std::uint64_t hash);
+    std::int32_t& CountOf(std::int32_t day, std::uint64_t hash);
     void Grow();
 
     std::uint64_t accountHash_;  // the hash of the account, where every transaction's starts
     bool datesAscend_;
-    std::int64_t day_ = 0;
+    std::int32_t day_ = 0;
     std::vector<Slot> slots_;  // a power of two long, at most half full
     std::size_t used_ = 0;
 };

@@ -81,4 +81,23 @@ TEST(FitidRule, CountsIdenticalTransactionsAcrossTheFileUnlessTheDatesAscend) {
     }
 }
 
+// A batch's hashes are made side by side: each must be the hash made alone.
+TEST(FitidRule, HashesABatchAsOneByOne) {
+    const FitidRule rule = Rule();
+    std::vector<ExportedTransaction> transactions(FitidRule::kBatch, Transaction());
+    const char* const narratives[] = {"", "A", "TESCO STORES 2231 REF 0001", "SMITH & CO"};
+    for (std::size_t i = 0; i < FitidRule::kBatch; ++i) {
+        transactions[i].narrative = narratives[i];
+        transactions[i].debit = i % 2 == 0;
+    }
+    for (std::size_t count = 1; count <= FitidRule::kBatch; ++count) {
+        std::vector<KeptTransaction> kept;
+        std::vector<std::string_view> amounts(count, "12.50");
+        for (std::size_t i = 0; i < count; ++i) kept.push_back(transactions[i].Kept());
+        std::uint64_t hashes[FitidRule::kBatch];
+        rule.HashEach(kept.data(), amounts.data(), count, hashes);
+        for (std::size_t i = 0; i < count; ++i) EXPECT_EQ(hashes[i], rule.HashOf(kept[i], "12.50")) << count << " " << i;
+    }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "statements/export/export_text.h"
 #include "statements/export/transaction_type.h"
+#include "statements/export/written_text.h"
 
 namespace {
 
@@ -15,10 +16,6 @@ constexpr std::string_view kSgmlHeader =
 constexpr std::string_view kXmlHeader =
     "<?xml version=\"1.0\" encoding=\"windows-1252\" standalone=\"no\"?>\r\n"
     "<?OFX OFXHEADER=\"200\" VERSION=\"201\" SECURITY=\"NONE\" OLDFILEUID=\"NONE\" NEWFILEUID=\"NONE\"?>\r\n";
-
-// OFX allows a NAME of 32 characters and a CHECKNUM of 12.
-constexpr std::size_t kNameLength = 32;
-constexpr std::size_t kCheckNumberLength = 12;
 
 constexpr struct {
     std::string_view word;  // upper case, found anywhere in the column
@@ -31,6 +28,91 @@ constexpr struct {
 void Line(std::string& out, std::string_view text) {
     out += text;
     out += "\r\n";
+}
+
+// The markup of one transaction's elements, the same in every version but for the end of an
+// element: a line end in SGML, the closing tag and a line end in XML. The names are literals, so
+// that each piece of markup is copied with a length the compiler knows.
+template <bool kXml, std::size_t kLength>
+char* Close(char* out, const char (&name)[kLength]) {
+    if constexpr (kXml) {
+        out = WriteText(out, "</");
+        out = WriteText(out, std::string_view(name, kLength - 1));
+        *out++ = '>';
+    }
+    return WriteText(out, "\r\n");
+}
+
+template <std::size_t kLength>
+char* Open(char* out, const char (&name)[kLength]) {
+    *out++ = '<';
+    out = WriteText(out, std::string_view(name, kLength - 1));
+    *out++ = '>';
+    return out;
+}
+
+// `plain`: the text is known to need no escaping (IsPlainOfxText).
+template <bool kXml, std::size_t kLength>
+char* WriteTextElement(char* out, const char (&name)[kLength], std::string_view text, bool plain = false) {
+    out = Open(out, name);
+    return Close<kXml>(plain ? WriteText(out, text) : WriteOfxText(out, text), name);
+}
+
+// The most a transaction's markup and values take, besides its texts (at most the longest each
+// element takes, escaped).
+constexpr std::size_t kTransactionRoom = 400 + 2 * kDateRoom + kAmountRoom + FitidRule::kRoom +
+                                         OfxTextRoom(kOfxCheckNumberLength + kOfxNameLength + kOfxMemoLength);
+
+// Transactions formatted a few at a time, so that their FITIDs' hashes are made side by side.
+class Batch {
+public:
+    bool Full() const noexcept { return size_ == FitidRule::kBatch; }
+    void Add(const KeptTransaction& transaction) {
+        transactions_[size_] = transaction;
+        dates_[size_] = dateTexts_.Of(transaction.date);
+        amounts_[size_] = std::string_view(amountText_[size_], static_cast<std::size_t>(
+                                                                   WritePlainAmount(amountText_[size_], transaction.amount) - amountText_[size_]));
+        ++size_;
+    }
+    // Writes each transaction with `write` and empties the batch.
+    template <class Write>
+    void Flush(const FitidRule& fitids, Write&& write) {
+        std::uint64_t hashes[FitidRule::kBatch];
+        fitids.HashEach(transactions_, amounts_, size_, hashes);
+        for (std::size_t i = 0; i < size_; ++i) write(transactions_[i], dates_[i], amounts_[i], hashes[i]);
+        size_ = 0;
+    }
+
+private:
+    KeptTransaction transactions_[FitidRule::kBatch];
+    std::string_view dates_[FitidRule::kBatch];
+    std::string_view amounts_[FitidRule::kBatch];
+    CompactDates dateTexts_;
+    char amountText_[FitidRule::kBatch][kAmountRoom];
+    std::size_t size_ = 0;
+};
+
+template <bool kXml>
+char* WriteTransaction(char* out, const KeptTransaction& transaction, std::string_view date, std::string_view amount,
+                       std::uint64_t hash, FitidRule& fitids) {
+    out = WriteText(out, "<STMTTRN>\r\n");
+    out = Close<kXml>(WriteText(Open(out, "TRNTYPE"), OfxTransactionType(transaction.typeCode, transaction.debit)), "TRNTYPE");
+    out = Close<kXml>(WriteText(Open(out, "DTPOSTED"), date), "DTPOSTED");
+    out = Open(out, "TRNAMT");
+    if (transaction.debit) *out++ = '-';
+    out = Close<kXml>(WriteText(out, amount), "TRNAMT");
+    out = Close<kXml>(fitids.WriteNext(Open(out, "FITID"), transaction.date, date, hash), "FITID");
+    if (!transaction.chequeNumber.empty()) {
+        out = WriteTextElement<kXml>(out, "CHECKNUM", transaction.chequeNumber.substr(0, kOfxCheckNumberLength));
+    }
+    if (!transaction.narrative.empty()) {
+        // The name is the start of the memo: one look at the memo tells whether either needs escaping.
+        const std::string_view memo = transaction.narrative.substr(0, kOfxMemoLength);
+        const bool plain = IsPlainOfxText(memo);
+        out = WriteTextElement<kXml>(out, "NAME", memo.substr(0, kOfxNameLength), plain);
+        out = WriteTextElement<kXml>(out, "MEMO", memo, plain);
+    }
+    return WriteText(out, "</STMTTRN>\r\n");
 }
 
 }  // namespace
@@ -80,28 +162,19 @@ void OfxDocument::AppendDateElement(std::string& out, std::string_view name, dou
     CloseElement(out, name);
 }
 
-void OfxDocument::AppendTransaction(std::string& out, const ExportedTransaction& transaction, FitidRule& fitids) const {
-    std::string date, amount;  // short enough to need no allocation
-    AppendCompactDate(date, transaction.date);
-    AppendPlainAmount(amount, transaction.amount);
-    Line(out, "<STMTTRN>");
-    AppendElement(out, "TRNTYPE", OfxTransactionType(transaction.typeCode, transaction.debit));
-    AppendElement(out, "DTPOSTED", date);
-    out += "<TRNAMT>";
-    if (transaction.debit) out += '-';
-    out += amount;
-    CloseElement(out, "TRNAMT");
-    out += "<FITID>";
-    fitids.AppendNext(out, transaction, date, amount);
-    CloseElement(out, "FITID");
-    const std::string_view chequeNumber = transaction.ChequeNumber();
-    if (!chequeNumber.empty()) AppendTextElement(out, "CHECKNUM", chequeNumber.substr(0, kCheckNumberLength));
-    const std::string_view narrative = transaction.narrative;
-    if (!narrative.empty()) {
-        AppendTextElement(out, "NAME", narrative.substr(0, kNameLength));
-        AppendTextElement(out, "MEMO", narrative);
-    }
-    Line(out, "</STMTTRN>");
+template <bool kXml>
+void OfxDocument::WriteTransactions(TextBlock& block, const Account& account) {
+    FitidRule fitids(account.id.sortCode, account.id.number, account.inDateOrder);
+    Batch batch;
+    const auto write = [&](const KeptTransaction& transaction, std::string_view date, std::string_view amount,
+                           std::uint64_t hash) {
+        block.Commit(WriteTransaction<kXml>(block.Room(kTransactionRoom), transaction, date, amount, hash, fitids));
+    };
+    ForEachTransaction(account, [&](const KeptTransaction& transaction) {
+        batch.Add(transaction);
+        if (batch.Full()) batch.Flush(fitids, write);
+    });
+    batch.Flush(fitids, write);
 }
 
 double OfxDocument::ServerDate() const {
@@ -142,9 +215,8 @@ void OfxDocument::AppendStatementStart(std::string& out, const Account& account)
 void OfxDocument::Write(const TextSink& out) const {
     const auto& accounts = AccountsHeld();
     if (options_.closingBalance && accounts.size() > 1) throw std::invalid_argument("a closing balance belongs to one account");
-    TextBlock block(out);
-    std::string& text = block.Text();
-    text = options_.version == OfxVersion::Xml201 ? kXmlHeader : kSgmlHeader;
+    const bool xml = options_.version == OfxVersion::Xml201;
+    std::string text(xml ? kXmlHeader : kSgmlHeader);  // the markup between the transactions
     Line(text, "<OFX>");
     Line(text, "<SIGNONMSGSRSV1>");
     Line(text, "<SONRS>");
@@ -158,14 +230,17 @@ void OfxDocument::Write(const TextSink& out) const {
     Line(text, "</SIGNONMSGSRSV1>");
     const bool anyWritten = std::any_of(accounts.begin(), accounts.end(), [](const Account& a) { return a.count > 0; });
     if (anyWritten) Line(text, "<BANKMSGSRSV1>");
+    TextBlock block(out);
     for (const auto& account : accounts) {
         if (account.count == 0) continue;
         AppendStatementStart(text, account);
-        FitidRule fitids(account.id.sortCode, account.id.number, account.inDateOrder);
-        ForEachTransaction(account, [&](const ExportedTransaction& transaction) {
-            AppendTransaction(text, transaction, fitids);
-            block.Next();
-        });
+        block.Append(text);
+        text.clear();
+        if (xml) {
+            WriteTransactions<true>(block, account);
+        } else {
+            WriteTransactions<false>(block, account);
+        }
         Line(text, "</BANKTRANLIST>");
         AppendLedgerBalance(text, account);
         Line(text, "</STMTRS>");
@@ -173,4 +248,6 @@ void OfxDocument::Write(const TextSink& out) const {
     }
     if (anyWritten) Line(text, "</BANKMSGSRSV1>");
     Line(text, "</OFX>");
+    block.Append(text);
+    block.Flush();
 }

@@ -26,6 +26,12 @@ struct OfxOptions {
 // says so, CHECKING otherwise.
 std::string_view OfxAccountType(std::string_view accountTypeColumn);
 
+// The longest texts OFX takes in a transaction's elements: a reader may refuse a longer one or
+// cut it where it likes. Each is cut at a character, and the file's characters are single bytes.
+constexpr std::size_t kOfxNameLength = 32;
+constexpr std::size_t kOfxMemoLength = 255;
+constexpr std::size_t kOfxCheckNumberLength = 12;
+
 // A statement as OFX: one statement response per account, in the order the accounts first appear,
 // each with the dated transactions of its account in file order. Text is the file's own
 // Windows-1252, declared so (CHARSET:1252 in the header block; encoding="windows-1252" in XML).
@@ -39,7 +45,9 @@ public:
     void Write(const TextSink& out) const override;
 
 private:
-    void AppendTransaction(std::string& out, const ExportedTransaction& transaction, FitidRule& fitids) const;
+    // Writes each transaction of `account` with the markup of one version.
+    template <bool kXml>
+    static void WriteTransactions(TextBlock& block, const Account& account);
     // <NAME>value, closed in XML; `value` as written, text escaped.
     void CloseElement(std::string& out, std::string_view name) const;
     void AppendElement(std::string& out, std::string_view name, std::string_view value) const;

@@ -110,6 +110,45 @@ TEST(OfxDocument, TakesTypeCurrencyAndAccountTypeFromTheRecords) {
                         "<MEMO>CHQ 0001234567890 O'NEILL &amp; &lt;SONS&gt;\r\n"), std::string::npos) << text;
 }
 
+// A cheque's narrative is "CHQ " and five lines of up to 50 characters: 258. Each element is cut
+// where OFX ends it, at a character, and an escaped character is never split.
+TEST(OfxDocument, CutsEachTextWhereOfxEndsIt) {
+    const std::string lines = std::string(232, 'a') + "&&&&&zzz";  // 258 with "CHQ 0001234567890 "
+    OfxDocument document({});
+    document.Add(Cheque("0001234567890", lines));
+    const std::string text = Written(document);
+    const std::string memo = Between(text, "<MEMO>", "\r\n").substr(6);
+    EXPECT_EQ(memo, "CHQ 0001234567890 " + std::string(232, 'a') + "&amp;&amp;&amp;&amp;&amp;") << memo;
+    EXPECT_EQ(Between(text, "<NAME>", "\r\n"), "<NAME>CHQ 0001234567890 " + std::string(14, 'a'));
+    EXPECT_EQ(Between(text, "<CHECKNUM>", "\r\n"), "<CHECKNUM>000123456789");
+    const std::string fitid = Between(text, "<FITID>", "\r\n").substr(7);
+    ExportedTransaction other = Cheque("0001234567890", lines.substr(0, lines.size() - 1) + "x");
+    EXPECT_NE(fitid, FitidRule("123456", "12345678").Next(other)) << "the id is made from the whole narrative";
+}
+
+// The name's 32 characters are counted before escaping: a character to escape at the edge is kept
+// whole or left out whole, in both versions.
+TEST(OfxDocument, CutsTheNameAtThirtyTwoCharactersBeforeEscaping) {
+    const struct {
+        std::string narrative, name;
+    } rows[] = {
+        {std::string(31, 'a') + "&<b", std::string(31, 'a') + "&amp;"},
+        {std::string(32, 'a') + "&", std::string(32, 'a')},
+        {"SHORT & SWEET", "SHORT &amp; SWEET"},
+    };
+    for (const OfxVersion version : {OfxVersion::Sgml102, OfxVersion::Xml201}) {
+        for (const auto& row : rows) {
+            OfxDocument document(Options(version));
+            ExportedTransaction t = Transaction();
+            t.narrative = row.narrative;
+            document.Add(t);
+            const std::string text = Written(document);
+            const std::string name = Between(text, "<NAME>", "\r\n");
+            EXPECT_EQ(name.substr(6, name.find("</NAME>") - 6), row.name) << row.narrative;
+        }
+    }
+}
+
 TEST(OfxDocument, LeavesOutWhatItCannotWrite) {
     OfxDocument document({});
     ExportedTransaction undated = Transaction();

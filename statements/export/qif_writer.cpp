@@ -3,37 +3,44 @@
 #include <stdexcept>
 
 #include "statements/export/export_text.h"
+#include "statements/export/written_text.h"
 
 namespace {
 
-void AppendField(std::string& out, char code, std::string_view value) {
-    out += code;
-    out += value;
-    out += "\r\n";
+char* WriteField(char* out, char code, std::string_view value) {
+    *out++ = code;
+    return WriteText(WriteText(out, value), "\r\n");
+}
+
+// The most a record takes besides its texts.
+constexpr std::size_t kRecordRoom = 32 + kDateRoom + kAmountRoom;
+
+std::size_t RoomFor(const KeptTransaction& transaction) {
+    return kRecordRoom + transaction.chequeNumber.size() + 2 * transaction.narrative.size();
 }
 
 }  // namespace
 
-void QifDocument::AppendTransaction(std::string& body, const ExportedTransaction& transaction) const {
-    body += 'D';
-    AppendSlashedDate(body, transaction.date, order_ == QifDateOrder::DayMonthYear);
-    body += "\r\nT";
-    AppendSignedAmount(body, transaction.amount, transaction.debit);
-    body += "\r\n";
-    if (!transaction.ChequeNumber().empty()) AppendField(body, 'N', transaction.ChequeNumber());
-    AppendField(body, 'P', transaction.narrative);
-    AppendField(body, 'M', transaction.narrative);
-    body += "^\r\n";
+char* QifDocument::WriteTransaction(char* out, const KeptTransaction& transaction) const {
+    *out++ = 'D';
+    out = WriteSlashedDate(out, transaction.date, order_ == QifDateOrder::DayMonthYear);
+    out = WriteText(out, "\r\nT");
+    out = WriteText(WriteSignedAmount(out, transaction.amount, transaction.debit), "\r\n");
+    if (!transaction.chequeNumber.empty()) out = WriteField(out, 'N', transaction.chequeNumber);
+    out = WriteField(out, 'P', transaction.narrative);
+    out = WriteField(out, 'M', transaction.narrative);
+    return WriteText(out, "^\r\n");
 }
 
 void QifDocument::Write(const TextSink& out) const {
     const auto& accounts = AccountsHeld();
     if (accounts.size() > 1) throw std::invalid_argument("a QIF file holds one account");
     TextBlock block(out);
-    block.Text() = "!Type:Bank\r\n";
-    if (accounts.empty()) return;
-    ForEachTransaction(accounts.front(), [&](const ExportedTransaction& transaction) {
-        AppendTransaction(block.Text(), transaction);
-        block.Next();
-    });
+    block.Append("!Type:Bank\r\n");
+    if (!accounts.empty()) {
+        ForEachTransaction(accounts.front(), [&](const KeptTransaction& transaction) {
+            block.Commit(WriteTransaction(block.Room(RoomFor(transaction)), transaction));
+        });
+    }
+    block.Flush();
 }

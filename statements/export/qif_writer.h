@@ -16,7 +16,7 @@ public:
     void Write(const TextSink& out) const override;
 
 private:
-    void AppendTransaction(std::string& out, const ExportedTransaction& transaction) const;
+    char* WriteTransaction(char* out, const KeptTransaction& transaction) const;
 
     QifDateOrder order_;
 };

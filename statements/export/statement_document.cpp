@@ -1,25 +1,28 @@
 #include "statements/export/statement_document.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <limits>
+#include <stdexcept>
+
+#include "statements/export/short_text.h"
+#include "statements/export/written_text.h"
 
 namespace {
 
-// A transaction packed: date, amount, direction, then Type, reference and narrative each after
-// its length. The reader keeps no column longer than 511 characters, and the narrative of five
-// 50-character lines with "CHQ " fits 16 bits.
+// A transaction packed: date, amount, a byte of flags, then the Type, a cheque's number and the
+// narrative, each after its length.
+enum Flags : unsigned char { kDebit = 1, kCheque = 2 };
+using Length = std::uint16_t;
+
 template <typename T>
-void Put(std::string& kept, T value) {
-    char bytes[sizeof value];
-    std::memcpy(bytes, &value, sizeof value);
-    kept.append(bytes, sizeof value);
+char* Put(char* out, T value) {
+    std::memcpy(out, &value, sizeof value);
+    return out + sizeof value;
 }
 
-void PutText(std::string& kept, std::string_view text) {
-    Put(kept, static_cast<std::uint16_t>(text.size()));
-    kept += text;
-}
+char* PutText(char* out, std::string_view text) { return WriteText(Put(out, static_cast<Length>(text.size())), text); }
 
 template <typename T>
 T Take(const char*& at) {
@@ -29,26 +32,20 @@ T Take(const char*& at) {
     return value;
 }
 
-void TakeText(const char*& at, std::string& text) {
-    const auto length = Take<std::uint16_t>(at);
-    text.assign(at, length);
+std::string_view TakeText(const char*& at) {
+    const auto length = Take<Length>(at);
+    const std::string_view text(at, length);
     at += length;
+    return text;
 }
 
-// Blocks grow from a page to a megabyte: an account of a few transactions takes little, a large
-// one is not copied as it grows.
-constexpr std::size_t kFirstBlock = 4096;
-constexpr std::size_t kLargestBlock = 1 << 20;
-// More than a packed transaction takes: three lengths, two amounts, a flag, and texts of at most
-// 3, 511 and 4 + 5 * 51 characters.
-constexpr std::size_t kLargestTransaction = 1024;
+// As many accounts as are quicker to compare one by one than to look up.
+constexpr std::size_t kFewAccounts = 8;
 
-std::string& RoomFor(std::vector<std::string>& blocks) {
-    if (blocks.empty() || blocks.back().size() + kLargestTransaction > blocks.back().capacity()) {
-        const std::size_t size = blocks.empty() ? kFirstBlock : std::min(2 * blocks.back().capacity(), kLargestBlock);
-        blocks.emplace_back().reserve(size);
-    }
-    return blocks.back();
+std::size_t PackedSize(const KeptTransaction& t) {
+    const std::size_t longest = std::max({t.typeCode.size(), t.chequeNumber.size(), t.narrative.size()});
+    if (longest > std::numeric_limits<Length>::max()) throw std::length_error("a transaction's text is too long to keep");
+    return 2 * sizeof(double) + 1 + 3 * sizeof(Length) + t.typeCode.size() + t.chequeNumber.size() + t.narrative.size();
 }
 
 }  // namespace
@@ -56,37 +53,30 @@ std::string& RoomFor(std::vector<std::string>& blocks) {
 void StatementDocument::Add(const ExportedTransaction& transaction) {
     Account& account = AccountOf(transaction);
     if (transaction.date == 0) return;
-    std::string& kept = RoomFor(account.kept);
-    Put(kept, transaction.date);
-    Put(kept, transaction.amount);
-    Put(kept, static_cast<char>(transaction.debit));
-    PutText(kept, transaction.typeCode);
-    PutText(kept, transaction.reference);
-    PutText(kept, transaction.narrative);
-    if (account.count > 0 && transaction.date < account.last) account.inDateOrder = false;
-    if (account.count == 0 || transaction.date < account.first) account.first = transaction.date;
-    if (account.count == 0 || transaction.date > account.last) account.last = transaction.date;
+    const KeptTransaction kept = transaction.Kept();
+    const bool cheque = !kept.chequeNumber.empty();
+    char* out = account.kept.Room(PackedSize(kept), arena_);
+    out = Put(out, kept.date);
+    out = Put(out, kept.amount);
+    out = Put(out, static_cast<unsigned char>((kept.debit ? kDebit : 0) | (cheque ? kCheque : 0)));
+    out = PutText(out, kept.typeCode);
+    if (cheque) out = PutText(out, kept.chequeNumber);
+    account.kept.Commit(PutText(out, kept.narrative));
+    if (account.count > 0 && kept.date < account.last) account.inDateOrder = false;
+    if (account.count == 0 || kept.date < account.first) account.first = kept.date;
+    if (account.count == 0 || kept.date > account.last) account.last = kept.date;
     ++account.count;
 }
 
-void StatementDocument::ForEachTransaction(const Account& account,
-                                           const std::function<void(const ExportedTransaction&)>& each) {
-    ExportedTransaction transaction;
-    transaction.sortCode = account.id.sortCode;
-    transaction.account = account.id.number;
-    for (const std::string& block : account.kept) {
-        const char* at = block.data();
-        const char* const end = at + block.size();
-        while (at < end) {
-            transaction.date = Take<double>(at);
-            transaction.amount = Take<double>(at);
-            transaction.debit = Take<char>(at) != 0;
-            TakeText(at, transaction.typeCode);
-            TakeText(at, transaction.reference);
-            TakeText(at, transaction.narrative);
-            each(transaction);
-        }
-    }
+const char* StatementDocument::Unpack(const char* at, KeptTransaction& transaction) {
+    transaction.date = Take<double>(at);
+    transaction.amount = Take<double>(at);
+    const auto flags = Take<unsigned char>(at);
+    transaction.debit = (flags & kDebit) != 0;
+    transaction.typeCode = TakeText(at);
+    transaction.chequeNumber = (flags & kCheque) != 0 ? TakeText(at) : std::string_view();
+    transaction.narrative = TakeText(at);
+    return at;
 }
 
 std::vector<ExportedAccountId> StatementDocument::Accounts() const {
@@ -96,20 +86,32 @@ std::vector<ExportedAccountId> StatementDocument::Accounts() const {
 }
 
 StatementDocument::Account& StatementDocument::AccountOf(const ExportedTransaction& transaction) {
-    // Statements come in runs of one account: try the last one first.
-    if (lastUsed_ < accounts_.size()) {
-        const ExportedAccountId& id = accounts_[lastUsed_].id;
-        if (id.sortCode == transaction.sortCode && id.number == transaction.account) return accounts_[lastUsed_];
+    const auto named = [&](const Account& account) {
+        return SameShortText(account.id.number, transaction.account) &&
+               SameShortText(account.id.sortCode, transaction.sortCode);
+    };
+    // Statements come in runs of one account, and most files hold a few: try the last one, then
+    // each, before the index that serves a file of many.
+    if (lastUsed_ < accounts_.size() && named(accounts_[lastUsed_])) return accounts_[lastUsed_];
+    if (accounts_.size() <= kFewAccounts) {
+        const auto found = std::find_if(accounts_.begin(), accounts_.end(), named);
+        if (found != accounts_.end()) {
+            lastUsed_ = static_cast<std::size_t>(found - accounts_.begin());
+            return *found;
+        }
     }
     key_.assign(transaction.sortCode).append(1, '\0').append(transaction.account);
-    const auto [found, added] = index_.emplace(key_, accounts_.size());
-    if (added) {
+    const auto found = index_.find(key_);
+    if (found != index_.end()) {
+        lastUsed_ = found->second;
+    } else {
+        lastUsed_ = accounts_.size();
+        index_.emplace(key_, lastUsed_);
         Account account;
         account.id = {transaction.sortCode, transaction.account};
         account.currency = transaction.currency;
         account.accountType = transaction.accountType;
         accounts_.push_back(std::move(account));
     }
-    lastUsed_ = found->second;
     return accounts_[lastUsed_];
 }

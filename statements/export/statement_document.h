@@ -1,21 +1,19 @@
 #pragma once
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "statements/export/exported_transaction.h"
+#include "statements/export/record_chain.h"
+#include "statements/export/text_block.h"
 
 // An account as the records name it: Sort Code and Account Number as stored.
 struct ExportedAccountId {
     std::string sortCode;
     std::string number;
 };
-
-// Receives a document's text, piece by piece.
-using TextSink = std::function<void(std::string_view)>;
 
 // A statement written as one whole file: OFX and QIF group the transactions by account and name
 // an account's dates before its transactions, so every transaction is taken before anything is
@@ -32,13 +30,15 @@ public:
     std::vector<ExportedAccountId> Accounts() const;
     // The whole file.
     virtual void Write(const TextSink& out) const = 0;
+    // Bytes taken from the system to keep the transactions.
+    std::size_t KeptBytes() const noexcept { return arena_.Reserved(); }
 
 protected:
     struct Account {
         ExportedAccountId id;
         std::string currency;     // of its first transaction
         std::string accountType;  // of its first transaction
-        std::vector<std::string> kept;  // its dated transactions, packed, in blocks that never move
+        RecordChain kept;         // its dated transactions, packed
         std::size_t count = 0;    // how many
         double first = 0;         // their earliest and latest date
         double last = 0;
@@ -46,39 +46,27 @@ protected:
     };
 
     const std::vector<Account>& AccountsHeld() const noexcept { return accounts_; }
-    // Hands each dated transaction of `account` to `each`, in file order. The transaction's
-    // number, currency and account type are not kept.
-    static void ForEachTransaction(const Account& account, const std::function<void(const ExportedTransaction&)>& each);
+    // Hands each dated transaction of `account` to `each`, in file order; its texts stay as long as
+    // the document.
+    template <class Each>
+    static void ForEachTransaction(const Account& account, Each&& each) {
+        account.kept.ForEachChunk([&](std::string_view chunk) {
+            for (const char* at = chunk.data(); at < chunk.data() + chunk.size();) {
+                KeptTransaction transaction;
+                at = Unpack(at, transaction);
+                each(static_cast<const KeptTransaction&>(transaction));
+            }
+        });
+    }
 
 private:
     Account& AccountOf(const ExportedTransaction& transaction);
+    // The packed transaction at `at`, and where the next begins.
+    static const char* Unpack(const char* at, KeptTransaction& transaction);
 
+    RecordArena arena_;
     std::vector<Account> accounts_;
     std::unordered_map<std::string, std::size_t> index_;  // sort code, NUL, number
     std::size_t lastUsed_ = 0;
     std::string key_;  // scratch
-};
-
-// Collects text for a TextSink in blocks, so that a large document goes out in few pieces.
-class TextBlock {
-public:
-    explicit TextBlock(const TextSink& out) : out_(out) {}
-    ~TextBlock() { Flush(); }
-    TextBlock(const TextBlock&) = delete;
-    TextBlock& operator=(const TextBlock&) = delete;
-
-    std::string& Text() noexcept { return text_; }
-    // Hands the text on once a block is full.
-    void Next() {
-        if (text_.size() >= kBlock) Flush();
-    }
-    void Flush() {
-        if (!text_.empty()) out_(text_);
-        text_.clear();
-    }
-
-private:
-    static constexpr std::size_t kBlock = 1 << 16;
-    const TextSink& out_;
-    std::string text_;
 };
