@@ -24,10 +24,15 @@ int CountFields(const char* line, char separator, bool& quoted) {
 
 std::optional<std::string_view> GetLastField(std::string_view line) {
     // The last comma may lie inside a quoted last field; the quotes themselves find its start.
-    const auto comma = line.rfind(kComma);
-    if (comma == std::string_view::npos) return std::nullopt;
-    const auto closing = line.rfind(kQuote);
-    if (closing == std::string_view::npos || closing < comma) return line.substr(comma + 1);
+    // One walk back from the end finds the last comma and the last quote after it, if any.
+    std::size_t closing = std::string_view::npos;
+    std::size_t comma = line.size();
+    while (comma > 0 && line[comma - 1] != kComma) {
+        if (closing == std::string_view::npos && line[comma - 1] == kQuote) closing = comma - 1;
+        --comma;
+    }
+    if (comma == 0) return std::nullopt;
+    if (closing == std::string_view::npos) return line.substr(comma);
     for (auto opening = closing - 1; opening >= 1; --opening) {
         if (line[opening] == kQuote) return line.substr(opening, closing - opening + 1);
     }

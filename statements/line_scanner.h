@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <streambuf>
@@ -8,8 +9,11 @@
 
 // The lines of a stream, each walked once: taken a large block at a time straight from the
 // stream's buffer, sixty-four bytes at a time, finding in the same pass where the line ends, where its
-// separators outside quotes stand and whether it holds a NUL byte. The fields it gives are those
-// of CountFields and GetField (separator ","), without walking the line again.
+// separators outside quotes stand and whether it holds a NUL byte. The block is sorted into the
+// bytes that matter one group of sixty-four at a time, from its start, and each group once: a line
+// that begins in the group where the last one ended takes that group's bytes as they were sorted.
+// The fields it gives are those of CountFields and GetField (separator ","), without walking the
+// line again.
 class LineScanner {
 public:
     enum class Status { Line, End, TooLong };
@@ -37,6 +41,12 @@ public:
         }
         return FieldBeyondKept(n);
     }
+    // Where the line's separators outside quotes stand, from its start: the first
+    // min(Count, kKeptSeparators) of them (field n ends at the nth).
+    const std::uint32_t* Separators() const noexcept { return separators_.data(); }
+
+    // Separator positions kept; a field beyond them is found by GetField itself.
+    static constexpr int kKeptSeparators = 20;
 
 private:
     // Scans the unread part of the block for the next line; false when the block holds no LF
@@ -47,10 +57,9 @@ private:
     bool Refill();
     std::optional<std::string_view> FieldBeyondKept(int n) const;
 
-    // Separator positions kept; a field beyond them is found by GetField itself.
-    static constexpr int kKeptSeparators = 20;
     // Bytes past the block's data that a group may load (and ignore).
     static constexpr std::size_t kGroup = 64;
+    static constexpr std::size_t kNoGroup = ~std::size_t{0};
 
     std::streambuf& source_;
     std::size_t maxLength_;
@@ -60,9 +69,14 @@ private:
     std::size_t end_ = 0;    // one past the last character in the block
     bool sourceDone_ = false;
     bool tooLong_ = false;
+    // The group where the last line ended, and its LFs (and NULs), quotes and separators.
+    std::size_t sortedAt_ = kNoGroup;
+    std::array<std::uint64_t, 3> sorted_{};
 
     std::string_view line_;
-    std::array<std::size_t, kKeptSeparators> separators_{};  // from the line's start
+    // From the line's start. A group's separators are kept whole while fewer than kKeptSeparators
+    // came before it, hence the room for one group more.
+    std::array<std::uint32_t, kKeptSeparators + kGroup> separators_{};
     int separatorCount_ = 0;
     bool quotedAtEnd_ = false;
     bool nul_ = false;

@@ -19,5 +19,6 @@ void StatementAccount::SetSortCode(std::string_view value) { sortCode_ = DigitsO
 void StatementAccount::SetAccountNumber(std::string_view value) { accountNumber_ = std::string(Limited(value)); }
 
 bool AccountMatches(const CTransactionRecord& record, const StatementAccount& account) {
-    return record.SortCode().View() == account.SortCode() && record.AccountNumber().View() == account.AccountNumber();
+    return record.Source(CTransactionRecord::kSortCodeText) == account.SortCode() &&
+           record.Source(CTransactionRecord::kAccountNumberText) == account.AccountNumber();
 }

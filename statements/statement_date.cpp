@@ -1,6 +1,7 @@
 #include "statements/statement_date.h"
 
 #include <array>
+#include <cstring>
 #include <optional>
 
 #include "common/ole_date.h"
@@ -82,13 +83,19 @@ std::optional<double> ParsePlainDate(std::string_view text) {
 }
 
 std::optional<double> PlainDates::Parse(std::string_view text) {
-    const std::optional<CivilDate> date = PlainDateParts(text);
-    if (!date) return std::nullopt;
-    const auto key = static_cast<std::uint32_t>((date->year * 100 + date->month) * 100 + date->day + 1);
-    // Two digits each: a month of at most 99 and a day of at most 99 share places, told apart by the key.
-    Converted& slot = converted_[static_cast<std::size_t>(date->month % 13 * 32 + date->day % 32)];
-    if (slot.key == key) return slot.value;
-    const std::optional<double> value = DayFirst(*date);
-    if (value) slot = {key, *value};
+    // A key holds the '/' of every text it may match, so no key is the empty places' zero.
+    if (text.size() != 10 || text[2] != '/') return std::nullopt;
+    Text key;
+    std::memcpy(&key.head, text.data(), sizeof key.head);
+    std::memcpy(&key.tail, text.data() + sizeof key.head, sizeof key.tail);
+    // One place for each day and month: a statement covers few days. Any ten characters find a
+    // place; only their own text finds its value there.
+    const auto number = [&](std::size_t at) {
+        return (static_cast<unsigned char>(text[at]) - unsigned{'0'}) * 10 + static_cast<unsigned char>(text[at + 1]) - unsigned{'0'};
+    };
+    Converted& place = converted_[number(0) % kDays + kDays * (number(3) % kMonths)];
+    if (place.text == key) return place.value;
+    const std::optional<double> value = ParsePlainDate(text);
+    if (value) place = {key, *value};
     return value;
 }

@@ -14,16 +14,24 @@ double ParseDate(std::string_view text);
 // by the day-first reading; nothing otherwise, and ParseDate then reads it.
 std::optional<double> ParsePlainDate(std::string_view text);
 
-// ParsePlainDate keeping the dates it has converted, one place for each day of the year: a
-// statement covers few days, and each conversion goes through the platform. One per reader.
+// ParsePlainDate keeping the dates it has converted by their text, one place for each day of the
+// year: a statement covers few days, and each conversion goes through the platform. A Date column
+// seen before costs a comparison of its ten characters. One per reader.
 class PlainDates {
 public:
     std::optional<double> Parse(std::string_view text);
 
 private:
+    // The ten characters of DD/MM/YYYY, in two parts.
+    struct Text {
+        std::uint64_t head = 0;  // DD/MM/YY
+        std::uint16_t tail = 0;  // YY
+        bool operator==(const Text& other) const noexcept { return head == other.head && tail == other.tail; }
+    };
     struct Converted {
-        std::uint32_t key = 0;  // YYYYMMDD + 1; 0 for none
+        Text text;  // all zero for none
         double value = 0;
     };
-    std::array<Converted, 13 * 32> converted_{};  // by month and day
+    static constexpr unsigned kDays = 32, kMonths = 13;
+    std::array<Converted, kDays * kMonths> converted_{};  // by day and month
 };
