@@ -103,7 +103,7 @@ bool CKTXTransactionFile::PrepareColumns() {
 void CKTXTransactionFile::NextLine() {
     const LineScanner::Status status = lines_->Next();
     atEnd_ = status == LineScanner::Status::End;
-    lastLineBlank_ = false;
+    lineRead_ = false;
     if (status == LineScanner::Status::TooLong) {
         // Reading on from the middle of the line would make a record of its tail, and a record
         // of its head could lose its amount: neither is read, and nothing after it.
@@ -115,8 +115,10 @@ void CKTXTransactionFile::NextLine() {
     ++lineNumber_;
     // A NUL byte is no part of a text file; whatever follows it on the line cannot be trusted.
     if (lines_->HasNul()) throw Error::NulInLine;
-    lastLineBlank_ = IsBlank(lines_->Line());
+    lineRead_ = true;
 }
+
+bool CKTXTransactionFile::LastLineWasBlank() const noexcept { return lineRead_ && IsBlank(lines_->Line()); }
 
 std::optional<CTransactionRecord::ReadError> CKTXTransactionFile::FieldRefusal(int position) const {
     try {
@@ -258,7 +260,7 @@ bool CKTXTransactionFile::OnlyBlankLinesFollow() {
         for (;;) {
             NextLine();
             if (atEnd_) return true;
-            if (!lastLineBlank_) return false;
+            if (!LastLineWasBlank()) return false;
         }
     } catch (...) {
         return false;

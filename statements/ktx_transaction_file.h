@@ -51,7 +51,7 @@ public:
     // Whether the last ReadRecord found no line left at all.
     bool AtEndOfFile() const noexcept { return atEnd_; }
     // Whether the last line consumed held nothing but spaces, tabs and CRs.
-    bool LastLineWasBlank() const noexcept { return lastLineBlank_; }
+    bool LastLineWasBlank() const noexcept;
     // Consumes the rest of the file and tells whether it held only blank lines.
     bool OnlyBlankLinesFollow();
 
@@ -83,7 +83,7 @@ private:
     long lineNumber_ = 0;
     bool atEnd_ = false;
     bool overLong_ = false;
-    bool lastLineBlank_ = false;
+    bool lineRead_ = false;  // the last line consumed was read whole, without a NUL byte
     CTransactionRecord::ReadError lastError_ = CTransactionRecord::NoReadError;
     // What the last refused line holds, in words, when that was the reason it was refused.
     std::string refusal_;

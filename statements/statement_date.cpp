@@ -1,7 +1,6 @@
 #include "statements/statement_date.h"
 
 #include <array>
-#include <cstring>
 #include <optional>
 
 #include "common/ole_date.h"
@@ -82,19 +81,7 @@ std::optional<double> ParsePlainDate(std::string_view text) {
     return date ? DayFirst(*date) : std::nullopt;
 }
 
-std::optional<double> PlainDates::Parse(std::string_view text) {
-    // A key holds the '/' of every text it may match, so no key is the empty places' zero.
-    if (text.size() != 10 || text[2] != '/') return std::nullopt;
-    Text key;
-    std::memcpy(&key.head, text.data(), sizeof key.head);
-    std::memcpy(&key.tail, text.data() + sizeof key.head, sizeof key.tail);
-    // One place for each day and month: a statement covers few days. Any ten characters find a
-    // place; only their own text finds its value there.
-    const auto number = [&](std::size_t at) {
-        return (static_cast<unsigned char>(text[at]) - unsigned{'0'}) * 10 + static_cast<unsigned char>(text[at + 1]) - unsigned{'0'};
-    };
-    Converted& place = converted_[number(0) % kDays + kDays * (number(3) % kMonths)];
-    if (place.text == key) return place.value;
+std::optional<double> PlainDates::Convert(std::string_view text, const Text& key, Converted& place) {
     const std::optional<double> value = ParsePlainDate(text);
     if (value) place = {key, *value};
     return value;

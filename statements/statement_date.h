@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -19,7 +20,23 @@ std::optional<double> ParsePlainDate(std::string_view text);
 // seen before costs a comparison of its ten characters. One per reader.
 class PlainDates {
 public:
-    std::optional<double> Parse(std::string_view text);
+    // Inline: the reader parses the Date column of every line, and nearly every one is known.
+    std::optional<double> Parse(std::string_view text) {
+        // A key holds the '/' of every text it may match, so no key is the empty places' zero.
+        if (text.size() != 10 || text[2] != '/') return std::nullopt;
+        Text key;
+        std::memcpy(&key.head, text.data(), sizeof key.head);
+        std::memcpy(&key.tail, text.data() + sizeof key.head, sizeof key.tail);
+        // One place for each day and month. Any ten characters find a place; only their own text
+        // finds its value there.
+        const auto number = [&](std::size_t at) {
+            return (static_cast<unsigned char>(text[at]) - unsigned{'0'}) * 10 +
+                   static_cast<unsigned char>(text[at + 1]) - unsigned{'0'};
+        };
+        Converted& place = converted_[(number(0) & (kDays - 1)) | (number(3) & (kMonths - 1)) * kDays];
+        if (place.text == key) return place.value;
+        return Convert(text, key, place);
+    }
 
 private:
     // The ten characters of DD/MM/YYYY, in two parts.
@@ -32,6 +49,10 @@ private:
         Text text;  // all zero for none
         double value = 0;
     };
-    static constexpr unsigned kDays = 32, kMonths = 13;
+    static constexpr unsigned kDays = 32, kMonths = 16;  // powers of two, each above its largest
+
+    // ParsePlainDate of a text not known yet, kept in `place` when it gives a date.
+    static std::optional<double> Convert(std::string_view text, const Text& key, Converted& place);
+
     std::array<Converted, kDays * kMonths> converted_{};  // by day and month
 };

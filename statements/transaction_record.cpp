@@ -29,7 +29,7 @@ CTransactionRecord& CTransactionRecord::operator=(const CTransactionRecord& othe
     // The texts are made again from the copied line; their room stays as it is.
     std::memcpy(line_.data(), other.line_.data(), other.lineLength_);
     lineLength_ = other.lineLength_;
-    separators_ = other.separators_;
+    bounds_ = other.bounds_;
     typeColumn_ = other.typeColumn_;
     given_ = other.given_;
     made_ = 0;
@@ -53,18 +53,17 @@ void CTransactionRecord::Reset() noexcept {
 void CTransactionRecord::KeepLine(std::string_view line, const std::uint32_t* separators, int typeColumn) noexcept {
     lineLength_ = std::min(line.size(), line_.size());
     std::memcpy(line_.data(), line.data(), lineLength_);
-    std::memcpy(separators_.data(), separators, sizeof separators_);
-    typeColumn_ = typeColumn;
+    std::memcpy(&bounds_[1], separators, kSeparatorsKept * sizeof bounds_[1]);
+    typeColumn_ = static_cast<unsigned>(typeColumn);
     given_ = 0;
     made_ = 0;
 }
 
 std::string_view CTransactionRecord::Source(TextField field) const noexcept {
     if ((given_ & (std::uint32_t{1} << field)) == 0) return {};
-    const std::size_t column = field == kTypeText ? static_cast<std::size_t>(typeColumn_) : field + 1;
-    const std::size_t start = column == 1 ? 0 : separators_[column - 2] + 1;
-    const std::string_view text =
-        StripQuotes(std::string_view(line_.data() + start, separators_[column - 1] - start));
+    const unsigned column = field == kTypeText ? typeColumn_ : field + 1;
+    const std::uint32_t start = bounds_[column - 1] + 1;
+    const std::string_view text = StripQuotes(std::string_view(line_.data() + start, bounds_[column] - start));
     return text.size() > kKept[field] ? std::string_view(text.data(), kKept[field]) : text;
 }
 

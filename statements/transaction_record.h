@@ -98,6 +98,9 @@ class StatementAccount;
     };
     // The separators whose positions the texts' columns need: column 16 ends at the 16th.
     static constexpr std::size_t kSeparatorsKept = kTextFields;
+    // Column c of the line runs from one past bounds_[c - 1] to bounds_[c]: the separators'
+    // positions after one before the line's start (which wraps to its largest value).
+    static constexpr std::uint32_t kBeforeTheLine = ~std::uint32_t{0};
 
     // For the reader: the line that the record's texts come from, `separators` the positions of
     // its first separators outside quotes (as many as its text columns need) and `typeColumn` the
@@ -117,8 +120,8 @@ class StatementAccount;
 
     std::array<char, kMaxStatementLineLength> line_;  // the first lineLength_ characters
     std::size_t lineLength_ = 0;
-    std::array<std::uint32_t, kSeparatorsKept> separators_{};
-    int typeColumn_ = 0;
+    std::array<std::uint32_t, kSeparatorsKept + 1> bounds_{kBeforeTheLine};
+    unsigned typeColumn_ = 0;
     std::uint32_t given_ = 0;          // the text fields that the line gave
     mutable std::uint32_t made_ = 0;   // the text fields that texts_ holds
     mutable std::array<CString, kTextFields> texts_;
