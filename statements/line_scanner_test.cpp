@@ -11,12 +11,17 @@ namespace {
 
 using namespace std::string_literals;
 
+// Both ways of sorting a block's bytes give every answer below.
+constexpr ByteSorting kSortings[] = {ByteSorting::Widest, ByteSorting::Portable};
+
+const char* NameOf(ByteSorting sorting) { return sorting == ByteSorting::Widest ? "widest" : "portable"; }
+
 // Every call's outcome until the first End or TooLong (shown as <end> and <too long>), read with
 // lines of at most 5 characters through a block of 8, so that lines cross blocks; a line holding a
 // NUL byte is marked with *.
-std::string Read(const std::string& content) {
+std::string Read(const std::string& content, ByteSorting sorting) {
     std::stringbuf source(content);
-    LineScanner scanner(source, 5, 8);
+    LineScanner scanner(source, 5, 8, sorting);
     std::string calls;
     for (;;) {
         switch (scanner.Next()) {
@@ -46,8 +51,11 @@ TEST(LineScanner, GivesEachLineAsTheStreamsGetlineWould) {
         {"ab\n123456", "[ab]<too long>"},         // and at the end of the stream
         {"1234567890123\n", "<too long>"},        // longer than a block
         {"a\0b\nc\n\0"s, "[a\0b*][c][\0*]<end>"s},  // a NUL byte marks its own line only
+        {"a\x02" "b\x08\n\x08\n", "[a\x02" "b\x08][\x08]<end>"},  // control characters that share the LF's mask
     };
-    for (const auto& c : cases) EXPECT_EQ(Read(c.content), c.calls) << "[" << c.content << "]";
+    for (const ByteSorting sorting : kSortings) {
+        for (const auto& c : cases) EXPECT_EQ(Read(c.content, sorting), c.calls) << NameOf(sorting) << " [" << c.content << "]";
+    }
 }
 
 TEST(LineScanner, StaysAtItsEndOrItsRefusal) {
@@ -63,7 +71,8 @@ TEST(LineScanner, StaysAtItsEndOrItsRefusal) {
 }
 
 // The one-pass split must agree with CountFields and GetField for every field of every line,
-// whether the line comes whole in its block or after a refill.
+// whether the line comes whole in its block or after a refill, and wherever in a group of the
+// block it starts: after a line that leaves a quote open, which must not carry over.
 TEST(LineScanner, AgreesWithCountFieldsAndGetField) {
     const std::string lines[] = {
         "",
@@ -83,16 +92,20 @@ TEST(LineScanner, AgreesWithCountFieldsAndGetField) {
         "123456,12345678,Alias,Name,GBP,Current,BIC,Bank,Branch,05/03/2010,N1,N2,N3,N4,N5,DD,12.50,",
     };
     for (const auto& line : lines) {
-        for (const std::size_t block : {std::size_t{200}, LineScanner::kDefaultBlockSize}) {
-            std::stringbuf source("x,\"y\n" + line + "\nlast");
-            LineScanner scanner(source, 199, block);
-            ASSERT_EQ(scanner.Next(), LineScanner::Status::Line);
-            ASSERT_EQ(scanner.Next(), LineScanner::Status::Line);
-            EXPECT_EQ(scanner.Line(), line);
-            bool quoted = false;
-            EXPECT_EQ(scanner.Count(), CountFields(line, ',', quoted)) << line;
-            for (int n = 0; n <= 24; ++n) {
-                EXPECT_EQ(scanner.Field(n), GetField(line, ',', n)) << line << " field " << n << " block " << block;
+        for (const std::size_t before : {std::size_t{0}, std::size_t{1}, std::size_t{40}, std::size_t{62}, std::size_t{63}}) {
+            for (const std::size_t block : {std::size_t{200}, LineScanner::kDefaultBlockSize}) {
+                for (const ByteSorting sorting : kSortings) {
+                    std::stringbuf source("x,\"y" + std::string(before, 'b') + "\n" + line + "\nlast");
+                    LineScanner scanner(source, 199, block, sorting);
+                    ASSERT_EQ(scanner.Next(), LineScanner::Status::Line);
+                    ASSERT_EQ(scanner.Next(), LineScanner::Status::Line);
+                    const std::string where = line + " after " + std::to_string(before) + ", block " +
+                                              std::to_string(block) + ", " + NameOf(sorting);
+                    EXPECT_EQ(scanner.Line(), line) << where;
+                    bool quoted = false;
+                    EXPECT_EQ(scanner.Count(), CountFields(line, ',', quoted)) << where;
+                    for (int n = 0; n <= 24; ++n) EXPECT_EQ(scanner.Field(n), GetField(line, ',', n)) << where << " field " << n;
+                }
             }
         }
     }
