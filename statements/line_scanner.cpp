@@ -119,6 +119,6 @@ bool LineScanner::Refill() {
 std::optional<std::string_view> LineScanner::FieldBeyondKept(int n) const {
     if (n < 1) return std::nullopt;
     if (n > kKeptSeparators) return GetField(line_, kSeparator, n);
-    if (n == separatorCount_ + 1) return separatorCount_ == 0 ? GetLastField(line_) : LastFieldOfSplitLine(line_);
+    if (n == separatorCount_ + 1) return GetLastField(line_);
     return std::nullopt;
 }

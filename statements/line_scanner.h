@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "statements/byte_groups.h"
+#include "statements/field_splitting.h"
 
 // The lines of a stream, each walked once: taken a large block at a time straight from the
 // stream's buffer, in two stages. Each block is first sorted whole into the bytes that matter,
@@ -41,6 +42,8 @@ public:
             const std::size_t start = n == 1 ? 0 : separators_[static_cast<std::size_t>(n - 2)] + 1;
             return std::string_view(line_.data() + start, separators_[static_cast<std::size_t>(n - 1)] - start);
         }
+        // The last field, as the reader takes the credit column of nearly every line.
+        if (n == separatorCount_ + 1 && n > 1) return LastFieldOfSplitLine(line_);
         return FieldBeyondKept(n);
     }
     // Where the line's separators outside quotes stand, from its start: the first

@@ -2,21 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
 #include "common/errors.h"
-#include "statements/field_splitting.h"
-
-namespace {
-
-// The most characters each text field keeps, in the order of CTransactionRecord::TextField. The
-// Date text is the whole column, which the reader takes up to its longest column.
-constexpr std::size_t kKept[] = {6, 8, 35, 35, 3, 20, 34, 35, 27, kMaxStatementFieldLength, 50, 50, 50, 50, 50, 3};
-
-}  // namespace
 
 CTransactionRecord::CTransactionRecord() {
-    static_assert(std::size(kKept) == kTextFields, "one kept length for each text field");
     // Room for every text it can hold, so that making one never allocates (or fails).
     for (std::size_t field = 0; field < kTextFields; ++field) texts_[field].Preallocate(static_cast<int>(kKept[field]));
 }
@@ -57,14 +46,6 @@ void CTransactionRecord::KeepLine(std::string_view line, const std::uint32_t* se
     typeColumn_ = static_cast<unsigned>(typeColumn);
     given_ = 0;
     made_ = 0;
-}
-
-std::string_view CTransactionRecord::Source(TextField field) const noexcept {
-    if ((given_ & (std::uint32_t{1} << field)) == 0) return {};
-    const unsigned column = field == kTypeText ? typeColumn_ : field + 1;
-    const std::uint32_t start = bounds_[column - 1] + 1;
-    const std::string_view text = StripQuotes(std::string_view(line_.data() + start, bounds_[column] - start));
-    return text.size() > kKept[field] ? std::string_view(text.data(), kKept[field]) : text;
 }
 
 void CTransactionRecord::Make(TextField field) const noexcept {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "common/cstring.h"
+#include "statements/field_splitting.h"
 #include "statements/statement_limits.h"
 
 class CKTXTransactionFile;
@@ -108,9 +109,21 @@ class StatementAccount;
     void KeepLine(std::string_view line, const std::uint32_t* separators, int typeColumn) noexcept;
     // For the reader: the texts whose bits `fields` holds (1 << TextField) are those the line gave.
     void GiveTexts(std::uint32_t fields) noexcept { given_ = fields; }
+    // The most characters each text field keeps. The Date text is the whole column, which the
+    // reader takes up to its longest column.
+    static constexpr std::size_t kKept[kTextFields] = {6, 8, 35, 35, 3, 20, 34, 35, 27, kMaxStatementFieldLength,
+                                                       50, 50, 50, 50, 50, 3};
+
     // A text field as the line gives it: its column without one pair of enclosing quotes, cut to
-    // its kept length; empty when the line did not give it.
-    std::string_view Source(TextField field) const noexcept;
+    // its kept length; empty when the line did not give it. Inline: the account of every record
+    // is compared.
+    std::string_view Source(TextField field) const noexcept {
+        if ((given_ & (std::uint32_t{1} << field)) == 0) return {};
+        const unsigned column = field == kTypeText ? typeColumn_ : field + 1;
+        const std::uint32_t start = bounds_[column - 1] + 1;
+        const std::string_view text = StripQuotes(std::string_view(line_.data() + start, bounds_[column] - start));
+        return text.size() > kKept[field] ? std::string_view(text.data(), kKept[field]) : text;
+    }
     const CString& Text(TextField field) const noexcept {
         if ((made_ & (std::uint32_t{1} << field)) == 0) Make(field);
         return texts_[field];
