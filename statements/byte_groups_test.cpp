@@ -45,6 +45,14 @@ TEST(SortBytes, MarksStopsSeparatorsAndTheQuoteParity) {
     groups.push_back(std::string(ByteGroup::kSize, ','));
     groups.push_back(std::string(ByteGroup::kSize - 1, 'a') + '"');
     groups.push_back(std::string(ByteGroup::kSize, '\n'));
+    // A quote, a comma and an LF at every offset of a group: a lane or a shift wrong shows here.
+    for (std::size_t at = 0; at < ByteGroup::kSize; ++at) {
+        std::string group(ByteGroup::kSize, 'a');
+        group[at] = '"';
+        group[ByteGroup::kSize - 1 - at] = ',';
+        group[(at + ByteGroup::kSize / 2) % ByteGroup::kSize] = '\n';
+        groups.push_back(group);
+    }
     std::string block;
     for (const auto& group : groups) block += group;
     const std::size_t count = groups.size();
