@@ -33,7 +33,9 @@ CString::CString(const char* text) { Assign(Required(text)); }
 CString::CString(const char16_t* text) { Assign(FromWide(text)); }
 CString::CString(std::u16string_view text) { Assign(platform::WideToAnsi(text)); }
 
-CString::CString(CString&& other) noexcept { *this = std::move(other); }
+CString::CString(CString&& other) noexcept
+    : data_(std::exchange(other.data_, NoText())), length_(std::exchange(other.length_, 0)),
+      room_(std::exchange(other.room_, 0)) {}
 
 CString& CString::operator=(const CString& other) {
     SetString(other.View());
@@ -42,51 +44,48 @@ CString& CString::operator=(const CString& other) {
 
 CString& CString::operator=(CString&& other) noexcept {
     if (this == &other) return *this;
-    if (!other.OnHeap()) {
-        SetString(other.View());  // fits: the inline room is the least any string has
-    } else {
-        if (OnHeap()) delete[] data_;
-        data_ = std::exchange(other.data_, other.inline_);
-        capacity_ = std::exchange(other.capacity_, kInlineLength);
-        length_ = other.length_;
-    }
-    other.Empty();
+    if (room_ != 0) delete[] data_;
+    data_ = std::exchange(other.data_, NoText());
+    length_ = std::exchange(other.length_, 0);
+    room_ = std::exchange(other.room_, 0);
     return *this;
 }
 
 CString::~CString() {
-    if (OnHeap()) delete[] data_;
+    if (room_ != 0) delete[] data_;
 }
 
 void CString::Reserve(std::size_t length) {
-    if (length <= capacity_) return;
-    const std::size_t capacity = std::max(length, 2 * capacity_);
-    auto block = std::make_unique<char[]>(capacity + 1);
+    if (length < room_) return;
+    const std::size_t room = std::max(length + 1, 2 * room_);
+    auto block = std::make_unique<char[]>(room);
     std::memcpy(block.get(), data_, length_ + 1);
-    if (OnHeap()) delete[] data_;
+    if (room_ != 0) delete[] data_;
     data_ = block.release();
-    capacity_ = capacity;
+    room_ = room;
+}
+
+void CString::Preallocate(int length) {
+    if (length < 0) throw CAtlException(hresult::kInvalidArg);
+    Reserve(static_cast<std::size_t>(length));
 }
 
 void CString::Assign(std::string_view text) {
-    if (text.size() <= capacity_) return SetString(text);
+    if (text.size() < room_) return SetString(text);
+    if (text.empty()) return Empty();  // no block needed for no text
     // A text taken from this string itself is longer than the string: it cannot lie in it.
-    length_ = 0;
-    data_[0] = '\0';
+    Empty();
     Reserve(text.size());
     SetString(text);
 }
 
-void CString::Append(std::string_view text) {
-    const std::size_t length = length_ + text.size();
-    if (length > capacity_) {
-        // The text may be this string's own, which growing moves.
-        const std::string copy(text);
-        Reserve(length);
-        std::memcpy(data_ + length_, copy.data(), copy.size());
-    } else {
-        std::memmove(data_ + length_, text.data(), text.size());
-    }
+void CString::Grow(std::string_view text) {
+    if (text.empty()) return;  // nothing to add, and no block needed
+    // The text may be this string's own, which growing moves.
+    const std::string copy(text);
+    const std::size_t length = length_ + copy.size();
+    Reserve(length);
+    std::memcpy(data_ + length_, copy.data(), copy.size());
     data_[length] = '\0';
     length_ = length;
 }
@@ -113,11 +112,6 @@ CString& CString::operator+=(const char16_t* text) {
 
 CString& CString::operator+=(const CString& text) {
     Append(text.View());
-    return *this;
-}
-
-CString& CString::operator+=(char c) {
-    Append(std::string_view(&c, 1));
     return *this;
 }
 

@@ -30,20 +30,35 @@ public:
     CString& operator+=(const char* text);
     CString& operator+=(const char16_t* text);
     CString& operator+=(const CString& text);
-    CString& operator+=(char c);
+    CString& operator+=(char c) {
+        Append(std::string_view(&c, 1));
+        return *this;
+    }
+    // Appends `text`, which may be this string's own. Inline: a joined narrative appends its lines.
+    void Append(std::string_view text) {
+        const std::size_t length = length_ + text.size();
+        if (length >= room_) return Grow(text);
+        CopyText(data_ + length_, text.data(), text.size());  // past the text: no overlap
+        data_[length] = '\0';
+        length_ = length;
+    }
     // Replaces the text, keeping the buffer when it is large enough: a reader that fills the same
     // strings line after line allocates nothing once they have grown, and copies no more than the
     // text. Inline: the statement reader stores every column of every line.
     void SetString(std::string_view text) {
-        if (text.size() > capacity_) return Assign(text);
+        if (text.size() >= room_) return Assign(text);
         CopyText(data_, text.data(), text.size());
         data_[text.size()] = '\0';
         length_ = text.size();
     }
     void Empty() noexcept {
+        if (length_ == 0) return;  // the shared empty text is never written
         data_[0] = '\0';
         length_ = 0;
     }
+    // Room for `length` characters, so that no text up to that length allocates again; the text
+    // stays. Raises CAtlException(E_INVALIDARG) for a negative length.
+    void Preallocate(int length);
 
     int GetLength() const noexcept { return static_cast<int>(length_); }
     bool IsEmpty() const noexcept { return length_ == 0; }
@@ -75,10 +90,6 @@ public:
 #endif
 
 private:
-    // Short texts live in the object itself, longer ones in one owned block. A statement's joined
-    // narrative mostly fits, and is handed on without an allocation.
-    static constexpr std::size_t kInlineLength = 63;
-
     // Copies `length` characters that may overlap the target. Most columns of a statement are 4 to
     // 16 characters: two loads and two stores each, read before anything is written.
     static void CopyText(char* to, const char* from, std::size_t length) noexcept {
@@ -94,19 +105,25 @@ private:
             std::memcpy(&tail, from + length - 4, 4);
             std::memcpy(to, &head, 4);
             std::memcpy(to + length - 4, &tail, 4);
-        } else {
+        } else if (length != 0) {
             std::memmove(to, from, length);
         }
     }
     // Replaces the text, making room for it as needed; the text may be this string's own.
     void Assign(std::string_view text);
-    void Append(std::string_view text);
+    // Appends `text`, making room for it.
+    void Grow(std::string_view text);
+    // The text of a string without a block of its own: read, never written.
+    static char* NoText() noexcept {
+        static char none[1] = {};
+        return none;
+    }
     // Room for `length` characters and the terminator, the text kept.
     void Reserve(std::size_t length);
-    bool OnHeap() const noexcept { return data_ != inline_; }
 
-    char inline_[kInlineLength + 1] = {};
-    char* data_ = inline_;  // always terminated
+    // The text lives in one owned block, which a move hands over whole: a pointer into the text
+    // stays valid when the string is moved. No block until there is text to hold.
+    char* data_ = NoText();  // always terminated
     std::size_t length_ = 0;
-    std::size_t capacity_ = kInlineLength;  // characters that fit before the terminator
+    std::size_t room_ = 0;  // the block's size, the terminator included; 0 without one
 };

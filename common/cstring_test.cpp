@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/errors.h"
 
@@ -111,6 +112,42 @@ TEST(CString, KeepsItsTextWhateverItsLength) {
         EXPECT_EQ(grown.View(), "") << length;
         EXPECT_EQ(std::string(grown.GetString()), "") << length;
     }
+}
+
+// The text lives in one owned block, which a move hands over: a pointer into the text stays
+// good when the string moves, in a vector that grows as anywhere.
+TEST(CString, AMoveHandsOverTheBlock) {
+    for (const std::size_t length : {1, 15, 16, 63, 64, 300}) {
+        CString text(std::string(length, 'm'));
+        const char* const block = text.GetString();
+        CString moved(std::move(text));
+        EXPECT_EQ(moved.GetString(), block) << length;
+        CString assigned("x");
+        assigned = std::move(moved);
+        EXPECT_EQ(assigned.GetString(), block) << length;
+        std::vector<CString> texts;
+        texts.push_back(std::move(assigned));
+        texts.resize(1000);  // moves the strings to a larger array
+        EXPECT_EQ(texts[0].GetString(), block) << length;
+        EXPECT_EQ(texts[0].View(), std::string(length, 'm')) << length;
+    }
+}
+
+// Room made beforehand takes every text up to its length without another block.
+TEST(CString, PreallocatedRoomIsKept) {
+    CString text;
+    text.Preallocate(50);
+    const char* const block = text.GetString();
+    for (const std::size_t length : {0, 1, 49, 50, 3}) {
+        text.SetString(std::string(length, 'p'));
+        EXPECT_EQ(text.GetString(), block) << length;
+        EXPECT_EQ(text.View(), std::string(length, 'p')) << length;
+    }
+    text.Append(std::string(47, 'q'));
+    EXPECT_EQ(text.GetString(), block);
+    text.Append("r");  // one past the room: the text grows elsewhere
+    EXPECT_EQ(text.View(), "ppp" + std::string(47, 'q') + "r");
+    EXPECT_EQ(HResultOf([&] { text.Preallocate(-1); }), hresult::kInvalidArg);
 }
 
 }  // namespace

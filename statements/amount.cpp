@@ -100,16 +100,23 @@ std::optional<double> ParseWholeAmount(std::string_view text) {
     return rest.empty() ? 0.0 : ReadNumber(rest);
 }
 
-std::optional<double> ParsePlainAmount(std::string_view text) {
-    // A whole number of at most 2^53 divided by a power of ten that a double holds exactly is
-    // rounded once, as reading the decimal text rounds it.
-    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+namespace {
+
+// A whole number of at most 2^53 divided by a power of ten that a double holds exactly is rounded
+// once, as reading the decimal text rounds it.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Fewer digits than this make a whole number below 2^53 whatever they are.
+constexpr std::size_t kShortDigits = 16;
+
+// ParsePlainAmount of a column with any number of digits, each checked against 2^53.
+std::optional<double> ParseLongPlainAmount(std::string_view unquoted) {
     constexpr std::uint64_t kLargestBeforeDigit = ((std::uint64_t{1} << 53) - 9) / 10;
     std::uint64_t digits = 0;
     int decimals = -1;  // none before the point
     bool anyDigit = false;
-    for (const char c : StripQuotes(text)) {
+    for (const char c : unquoted) {
         const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
         if (digit <= 9) {
             if (digits > kLargestBeforeDigit) return std::nullopt;
@@ -123,6 +130,33 @@ std::optional<double> ParsePlainAmount(std::string_view text) {
         }
     }
     if (!anyDigit || decimals >= static_cast<int>(std::size(kPowersOfTen))) return std::nullopt;
+    const double whole = static_cast<double>(digits);
+    return decimals > 0 ? whole / kPowersOfTen[decimals] : whole;
+}
+
+}  // namespace
+
+std::optional<double> ParsePlainAmount(std::string_view text) {
+    // Nearly every amount has a few digits: those are read without a check on each, and where
+    // the point stood gives the decimals.
+    const std::string_view unquoted = StripQuotes(text);
+    std::uint64_t digits = 0;
+    std::size_t count = 0;
+    std::size_t point = std::string_view::npos;  // the digits before it
+    for (const char c : unquoted) {
+        const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+        if (digit <= 9) {
+            digits = digits * 10 + digit;  // wraps harmlessly when there are too many to use
+            ++count;
+        } else if (c == '.' && point == std::string_view::npos) {
+            point = count;
+        } else if (!IsDropped(c)) {
+            return std::nullopt;
+        }
+    }
+    if (count >= kShortDigits) return ParseLongPlainAmount(unquoted);
+    if (count == 0) return std::nullopt;
+    const std::size_t decimals = point == std::string_view::npos ? 0 : count - point;
     const double whole = static_cast<double>(digits);
     return decimals > 0 ? whole / kPowersOfTen[decimals] : whole;
 }

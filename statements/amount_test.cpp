@@ -96,4 +96,27 @@ TEST(ParseWholeAmount, TakesOnlyColumnsThatHoldAnAmountOrNothing) {
     }
 }
 
+// Few digits take the short way; from sixteen on each digit is checked against 2^53. Either way
+// the value is ParseWholeAmount's, or nothing for a shape or a number of digits it leaves to it.
+TEST(ParsePlainAmount, GivesParseWholeAmountsValueAtAnyNumberOfDigits) {
+    const struct {
+        const char* text;
+        bool plain;
+    } cases[] = {
+        {"1", true},           {"12.50", true},      {"\"1,234.56\"", true},  {" 1 234.56 ", true},
+        {"-12.50", true},      {".5", true},         {"5.", true},             {"999999999999999", true},
+        {"1000000000000000", true},                  {"0.000000000000001", true},
+        {"00000000000000000000012.50", true},        {"9999999999999999", false},
+        {"1.0000000000000000000001", false},         {"1.2.3", false},         {"1e3", false},
+        {".", false},          {"", false},          {"\"\"", false},
+    };
+    for (const auto& c : cases) {
+        const std::optional<double> plain = ParsePlainAmount(c.text);
+        EXPECT_EQ(plain.has_value(), c.plain) << "amount [" << c.text << "]";
+        if (plain) {
+            EXPECT_EQ(*plain, ParseWholeAmount(c.text).value_or(-1)) << "amount [" << c.text << "]";
+        }
+    }
+}
+
 }  // namespace

@@ -22,16 +22,23 @@ int CountFields(const char* line, char separator, bool& quoted) {
     return line ? CountFields(std::string_view(line), separator, quoted) : 0;
 }
 
+std::string_view LastFieldOfSplitLine(std::string_view line) {
+    // The last comma may lie inside a quoted last field; the quotes themselves find its start. One
+    // walk back from the end meets the last comma, or the last quote (after that comma) first.
+    std::size_t at = line.size();
+    while (line[at - 1] != kComma && line[at - 1] != kQuote) --at;
+    if (line[at - 1] == kComma) return line.substr(at);
+    // The closing quote: the field runs from the nearest other quote before it, never the line's
+    // first character; empty without one.
+    const std::size_t closing = at - 1;
+    std::size_t opening = closing;
+    while (opening > 1 && line[opening - 1] != kQuote) --opening;
+    return opening > 1 ? line.substr(opening - 1, closing - opening + 2) : line.substr(0, 0);
+}
+
 std::optional<std::string_view> GetLastField(std::string_view line) {
-    // The last comma may lie inside a quoted last field; the quotes themselves find its start.
-    const auto comma = line.rfind(kComma);
-    if (comma == std::string_view::npos) return std::nullopt;
-    const auto closing = line.rfind(kQuote);
-    if (closing == std::string_view::npos || closing < comma) return line.substr(comma + 1);
-    for (auto opening = closing - 1; opening >= 1; --opening) {
-        if (line[opening] == kQuote) return line.substr(opening, closing - opening + 1);
-    }
-    return line.substr(0, 0);
+    if (line.find(kComma) == std::string_view::npos) return std::nullopt;
+    return LastFieldOfSplitLine(line);
 }
 
 std::optional<std::string_view> GetField(std::string_view line, char separator, int n) {

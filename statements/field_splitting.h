@@ -20,6 +20,8 @@ std::optional<std::string_view> GetField(std::string_view line, char separator, 
 // The last field of a line that counted n - 1 separators outside quotes (see GetField): nothing
 // when the line holds no comma at all.
 std::optional<std::string_view> GetLastField(std::string_view line);
+// The same of a line known to hold a comma, such as one with a separator outside quotes.
+std::string_view LastFieldOfSplitLine(std::string_view line);
 
 // `value` without one pair of enclosing double quotes; unchanged when it is not enclosed.
 // Inline: the reader takes it for every column of every line.

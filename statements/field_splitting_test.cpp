@@ -107,4 +107,16 @@ TEST(StripQuotes, RemovesOnePairOfEnclosingQuotes) {
     }
 }
 
+// The last field of a line with a separator, as GetLastField finds it: after the last comma, or
+// from the quote before the last quote when that stands after it.
+TEST(LastFieldOfSplitLine, IsGetLastFieldOfALineWithAComma) {
+    for (const char* line : {"a,b", "a,", ",", "a,\"1,234.56\"", "a,\"1,234.56\"\r", "a,\"x\" tail", "\",a\"", "a,\"",
+                             "a,\"\"", "\"a,\"b\",c\"", "x\"a\",b\"", "1\"2,3\"4", "a,b\"", "\"\",a\""}) {
+        const auto last = GetLastField(line);
+        ASSERT_TRUE(last.has_value()) << line;
+        EXPECT_EQ(LastFieldOfSplitLine(line), *last) << "line [" << line << "]";
+    }
+    EXPECT_FALSE(GetLastField("no comma \"here\"").has_value());
+}
+
 }  // namespace

@@ -22,15 +22,10 @@ using Error = CTransactionRecord::ReadError;
 
 constexpr int kMinimumFields = 14;
 constexpr int kLongLayoutFields = 18;
-constexpr std::size_t kNarrativeKept = 50;
 
-constexpr int kSortCodeColumn = 1;
-constexpr std::size_t kSortCodeKept = 6;
 constexpr int kDateColumn = 10;
-constexpr int kFirstNarrativeColumn = 11;
 constexpr int kLongTypeColumn = 16;
 constexpr int kShortTypeColumn = 12;
-constexpr std::size_t kTypeKept = 3;
 constexpr const char* kDebitTitle = "Debit";
 constexpr const char* kCreditTitle = "Credit";
 
@@ -108,7 +103,7 @@ bool CKTXTransactionFile::PrepareColumns() {
 void CKTXTransactionFile::NextLine() {
     const LineScanner::Status status = lines_->Next();
     atEnd_ = status == LineScanner::Status::End;
-    lastLineBlank_ = false;
+    lineRead_ = false;
     if (status == LineScanner::Status::TooLong) {
         // Reading on from the middle of the line would make a record of its tail, and a record
         // of its head could lose its amount: neither is read, and nothing after it.
@@ -120,7 +115,18 @@ void CKTXTransactionFile::NextLine() {
     ++lineNumber_;
     // A NUL byte is no part of a text file; whatever follows it on the line cannot be trusted.
     if (lines_->HasNul()) throw Error::NulInLine;
-    lastLineBlank_ = IsBlank(lines_->Line());
+    lineRead_ = true;
+}
+
+bool CKTXTransactionFile::LastLineWasBlank() const noexcept { return lineRead_ && IsBlank(lines_->Line()); }
+
+std::optional<CTransactionRecord::ReadError> CKTXTransactionFile::FieldRefusal(int position) const {
+    try {
+        TakeField(position);
+        return std::nullopt;
+    } catch (const Error error) {
+        return error;
+    }
 }
 
 inline std::string_view CKTXTransactionFile::TakeField(int position) const {
@@ -130,11 +136,6 @@ inline std::string_view CKTXTransactionFile::TakeField(int position) const {
     if (!field) throw Error::FieldMissing;
     if (field->size() > kMaxStatementFieldLength) throw Error::FieldTooLong;
     return *field;
-}
-
-inline void CKTXTransactionFile::Store(CString& target, std::string_view field, std::size_t kept) {
-    // The record was reset: an empty column leaves its field as it is.
-    if (!field.empty()) target.SetString(field.size() > kept ? field.substr(0, kept) : field);
 }
 
 bool CKTXTransactionFile::ReadRecord(CTransactionRecord& record) noexcept {
@@ -180,44 +181,40 @@ void CKTXTransactionFile::ReadFields(CTransactionRecord& record) {
         refusal_ = "it has " + std::to_string(fieldCount) + " fields under a header of 18";
         throw Error::TooManyFields;
     }
-
-    ReadAccountColumns(record);
-    const std::string_view date = StripQuotes(TakeField(kDateColumn));
-    Store(record.dateText_, date, date.size());
-    const std::optional<double> plainDate = plainDates_.Parse(date);
-    record.dateValue_ = plainDate ? *plainDate : ParseDate(date);
-
-    Store(record.narratives_[0], StripQuotes(TakeField(kFirstNarrativeColumn)), kNarrativeKept);
-    int typeColumn = kShortTypeColumn;
-    if (fieldCount == kLongLayoutFields) {
-        for (std::size_t line = 1; line < record.narratives_.size(); ++line) {
-            const int column = kFirstNarrativeColumn + static_cast<int>(line);
-            Store(record.narratives_[line], StripQuotes(TakeField(column)), kNarrativeKept);
-        }
-        typeColumn = kLongTypeColumn;
-    }
-    Store(record.type_, StripQuotes(TakeField(typeColumn)), kTypeKept);
+    const bool longLayout = fieldCount == kLongLayoutFields;
+    const int typeColumn = longLayout ? kLongTypeColumn : kShortTypeColumn;
+    record.KeepLine(lines_->Line(), lines_->Separators(), typeColumn);
+    ReadTexts(record, longLayout, typeColumn);
     ReadAmounts(record, typeColumn);
 }
 
-void CKTXTransactionFile::ReadAccountColumns(CTransactionRecord& record) {
-    // Columns 2 to 9: where each lands and how many characters are kept.
-    static constexpr struct {
-        int position;
-        CString CTransactionRecord::*field;
-        std::size_t kept;
-    } kColumns[] = {
-        {2, &CTransactionRecord::accountNumber_, 8}, {3, &CTransactionRecord::accountAlias_, 35},
-        {4, &CTransactionRecord::accountShortName_, 35}, {5, &CTransactionRecord::currency_, 3},
-        {6, &CTransactionRecord::accountType_, 20}, {7, &CTransactionRecord::bic_, 34},
-        {8, &CTransactionRecord::bankName_, 35}, {9, &CTransactionRecord::branchName_, 27},
-    };
-    // An empty sort code leaves the field as the reset left it.
-    const std::string_view sortCode = StripQuotes(TakeField(kSortCodeColumn));
-    if (!sortCode.empty()) Store(record.sortCode_, sortCode, kSortCodeKept);
-    for (const auto& column : kColumns) {
-        Store(record.*column.field, StripQuotes(TakeField(column.position)), column.kept);
+void CKTXTransactionFile::ReadTexts(CTransactionRecord& record, bool longLayout, int typeColumn) {
+    using Record = CTransactionRecord;
+    const auto bit = [](unsigned field) { return std::uint32_t{1} << field; };
+    // The text fields lie in the long layout's columns 1 to 16, in their order; the short layout
+    // gives no Narrative #2 to #5, and its Type lies in column 12.
+    const std::uint32_t every = bit(Record::kTextFields) - 1;
+    const std::uint32_t layoutTexts =
+        longLayout ? every : every & ~(bit(Record::kLastNarrativeText + 1) - bit(Record::kFirstNarrativeText + 1));
+    // Each is taken in turn, and the first column that cannot be taken leaves the rest untaken.
+    // Only a line longer than a column may be, or a long line under a short header, has one.
+    std::uint32_t given = layoutTexts;
+    std::optional<Error> refusal;
+    if (lines_->Line().size() > kMaxStatementFieldLength || typeColumn > columnCount_) {
+        given = 0;
+        for (unsigned field = 0; field < Record::kTextFields && !refusal; ++field) {
+            if ((layoutTexts & bit(field)) == 0) continue;
+            refusal = FieldRefusal(field == Record::kTypeText ? typeColumn : static_cast<int>(field) + 1);
+            if (!refusal) given |= bit(field);
+        }
     }
+    record.GiveTexts(given);
+    if (given & bit(Record::kDateText)) {
+        const std::string_view date = StripQuotes(*lines_->Field(kDateColumn));
+        const std::optional<double> plainDate = plainDates_.Parse(date);
+        record.dateValue_ = plainDate ? *plainDate : ParseDate(date);
+    }
+    if (refusal) throw *refusal;
 }
 
 void CKTXTransactionFile::ReadAmounts(CTransactionRecord& record, int typeColumn) {
@@ -263,7 +260,7 @@ bool CKTXTransactionFile::OnlyBlankLinesFollow() {
         for (;;) {
             NextLine();
             if (atEnd_) return true;
-            if (!lastLineBlank_) return false;
+            if (!LastLineWasBlank()) return false;
         }
     } catch (...) {
         return false;

@@ -8,22 +8,16 @@
 
 #include "statements/line_scanner.h"
 #include "statements/statement_date.h"
+#include "statements/statement_limits.h"
 #include "statements/transaction_record.h"
-
-// Longest line the reader takes; a longer line is not read at all (see ReadRecord).
-constexpr std::size_t kMaxStatementLineLength = 2047;
-// Longest column the reader takes.
-constexpr std::size_t kMaxStatementFieldLength = 511;
-// Longest path the reader opens: the import's path buffer holds 260 bytes with the terminator.
-constexpr std::size_t kMaxStatementPathLength = 259;
 
 // Whether the reader would try to open `path`: not empty, at most 259 characters, no NUL byte.
 bool IsAcceptedStatementPath(std::string_view path);
 
 // Reads a statement file one line at a time: the header line when constructed, then one record
 // per data line. It holds one block of the file and one record, whatever the file's size, and no
-// state shared with other readers, so readers may run side by side. Each line is walked once; its
-// columns are views into it until they are stored in the record.
+// state shared with other readers, so readers may run side by side. Each line is walked once; the
+// record keeps a copy of it and makes each text column into its field when that is asked for.
 class CKTXTransactionFile {
 public:
     // Opens `path` with `mode` (the import reads in binary mode, the recogniser in text mode) and
@@ -57,7 +51,7 @@ public:
     // Whether the last ReadRecord found no line left at all.
     bool AtEndOfFile() const noexcept { return atEnd_; }
     // Whether the last line consumed held nothing but spaces, tabs and CRs.
-    bool LastLineWasBlank() const noexcept { return lastLineBlank_; }
+    bool LastLineWasBlank() const noexcept;
     // Consumes the rest of the file and tells whether it held only blank lines.
     bool OnlyBlankLinesFollow();
 
@@ -67,15 +61,18 @@ private:
     // LineTooLong or NulInLine.
     void NextLine();
     void ReadFields(CTransactionRecord& record);
-    void ReadAccountColumns(CTransactionRecord& record);
+    // Gives the record the text columns of its layout, and the date value; raises the refusal of
+    // the first that cannot be taken, the record keeping those before it.
+    void ReadTexts(CTransactionRecord& record, bool longLayout, int typeColumn);
     void ReadAmounts(CTransactionRecord& record, int typeColumn);
+    // Why column `position` of the line cannot be taken; nothing when it can.
+    std::optional<CTransactionRecord::ReadError> FieldRefusal(int position) const;
     std::string_view TakeField(int position) const;
     // `name` is the column's title in the refusal.
     double TakeAmount(int position, const char* name);
     // A column spared from being read must still hold an amount or nothing.
     void RequireAmount(int position, const char* name);
     [[noreturn]] void RefuseAmount(const char* name, std::string_view field);
-    static void Store(CString& target, std::string_view field, std::size_t kept);
 
     std::unique_ptr<std::istream> stream_;
     std::optional<LineScanner> lines_;  // over stream_'s buffer while it is open
@@ -86,7 +83,7 @@ private:
     long lineNumber_ = 0;
     bool atEnd_ = false;
     bool overLong_ = false;
-    bool lastLineBlank_ = false;
+    bool lineRead_ = false;  // the last line consumed was read whole, without a NUL byte
     CTransactionRecord::ReadError lastError_ = CTransactionRecord::NoReadError;
     // What the last refused line holds, in words, when that was the reason it was refused.
     std::string refusal_;

@@ -19,14 +19,18 @@ using Problems = std::vector<std::string>;
 std::string Quoted(std::string_view text) { return "\"" + std::string(text.substr(0, 80)) + "\""; }
 
 void CheckSplitting(std::string_view line, Problems& problems) {
-    std::stringbuf source{std::string(line)};
-    LineScanner fields(source, line.size(), line.size() + 1);
-    fields.Next();
-    bool quoted = false;
-    if (fields.Count() != CountFields(line, ',', quoted)) problems.push_back("count differs on " + Quoted(line));
-    for (int n = 0; n <= 22; ++n) {
-        if (fields.Field(n) != GetField(line, ',', n)) {
-            problems.push_back("field " + std::to_string(n) + " differs on " + Quoted(line));
+    for (const ByteSorting sorting : {ByteSorting::Widest, ByteSorting::Portable}) {
+        const std::string way = sorting == ByteSorting::Widest ? " (widest sorting)" : " (portable sorting)";
+        std::stringbuf source{std::string(line)};
+        LineScanner fields(source, line.size(), line.size() + 1, sorting);
+        fields.Next();
+        bool quoted = false;
+        if (fields.Count() != CountFields(line, ',', quoted)) problems.push_back("count differs on " + Quoted(line) + way);
+        if (fields.HasNul() != (line.find('\0') != std::string_view::npos)) problems.push_back("NUL missed in " + Quoted(line) + way);
+        for (int n = 0; n <= 22; ++n) {
+            if (fields.Field(n) != GetField(line, ',', n)) {
+                problems.push_back("field " + std::to_string(n) + " differs on " + Quoted(line) + way);
+            }
         }
     }
 }

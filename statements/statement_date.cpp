@@ -81,14 +81,8 @@ std::optional<double> ParsePlainDate(std::string_view text) {
     return date ? DayFirst(*date) : std::nullopt;
 }
 
-std::optional<double> PlainDates::Parse(std::string_view text) {
-    const std::optional<CivilDate> date = PlainDateParts(text);
-    if (!date) return std::nullopt;
-    const auto key = static_cast<std::uint32_t>((date->year * 100 + date->month) * 100 + date->day + 1);
-    // Two digits each: a month of at most 99 and a day of at most 99 share places, told apart by the key.
-    Converted& slot = converted_[static_cast<std::size_t>(date->month % 13 * 32 + date->day % 32)];
-    if (slot.key == key) return slot.value;
-    const std::optional<double> value = DayFirst(*date);
-    if (value) slot = {key, *value};
+std::optional<double> PlainDates::Convert(std::string_view text, const Text& key, Converted& place) {
+    const std::optional<double> value = ParsePlainDate(text);
+    if (value) place = {key, *value};
     return value;
 }

@@ -61,11 +61,13 @@ TEST(ParseDate, ReadsDayFirstThenYearFirst) {
 }
 
 // The reader's shorter way for DD/MM/YYYY gives ParseDate's value or leaves the text to it, and
-// keeps what it converted: the same date twice, and dates that share a place in what it keeps.
+// keeps what it converted: the same date twice, and texts that share a place in what it keeps (a
+// day or month beyond its range, a character that is no digit).
 TEST(ParsePlainDate, GivesParseDatesValueOrNothing) {
     PlainDates kept;
     for (const char* text : {"05/03/2010", "05/03/2011", "05/03/2010", "05/16/2010", "05/03/2010", "29/02/2012", "29/02/2013", "31/12/9999",
-                             "01/01/0100", "30/12/1899", "00/00/0000", "5/3/2010", "2010-03-05", "05/03/201x"}) {
+                             "01/01/0100", "30/12/1899", "00/00/0000", "5/3/2010", "2010-03-05", "05/03/201x",
+                             "37/03/2010", "05/03/2010", "05/19/2010", "05/03/2010", "0:/03/2010", "05/03/2010"}) {
         for (const std::optional<double> plain : {ParsePlainDate(text), kept.Parse(text)}) {
             if (plain) {
                 EXPECT_EQ(*plain, ParseDate(text)) << text;

@@ -8,7 +8,7 @@ void HandTransaction(CTransactionRecord& record, std::int32_t number, Transactio
     transaction.SetDate(record.DateValue());
     transaction.SetDirection(debit ? kDebitDirection : kCreditDirection);
     transaction.SetAmount(debit ? record.DebitAmount() : record.CreditAmount());
-    const CString narrative = record.GetNarrative();
+    const CString& narrative = record.JoinNarrative();
     transaction.SetNarrative(narrative);
     if (record.Type() != kChequeType) {
         transaction.SetType(record.Type());

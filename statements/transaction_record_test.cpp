@@ -60,4 +60,29 @@ TEST(CTransactionRecord, NarrativeLinesRunFrom1To5) {
     }
 }
 
+// The record keeps its own copy of its line: its fields stay its line's when the reader reads on
+// into another record or is gone, whenever they are first asked for.
+TEST(CTransactionRecord, KeepsItsLineWhenTheReaderMovesOn) {
+    Line first, second;
+    first.narratives[0] = "\"FIRST, LINE\"", first.type = "BGC";
+    second.narratives[0] = "second", second.alias = "Other";
+    CTransactionRecord one, two;
+    {
+        const auto reader = ReaderOn(Lines({kShortHeader, first.Short(), second.Short()}));
+        reader->PrepareColumns();
+        ASSERT_TRUE(reader->ReadRecord(one));
+        ASSERT_TRUE(reader->ReadRecord(two));
+    }
+    EXPECT_EQ(one.Narrative(1), "FIRST, LINE");
+    EXPECT_EQ(one.Type(), "BGC");
+    EXPECT_EQ(one.AccountAlias(), "Household");
+    EXPECT_EQ(two.AccountAlias(), "Other");
+    EXPECT_EQ(two.Narrative(1), "second");
+    CTransactionRecord copy;
+    copy = two;
+    two.Reset();
+    EXPECT_EQ(copy.GetNarrative(), "second");
+    EXPECT_EQ(copy.AccountAlias(), "Other");
+}
+
 }  // namespace

@@ -103,6 +103,33 @@ TEST(ReaderDifferences, LinesAndFieldsAtTheirLengthLimits) {
     ExpectSameAnswersForLines("length", lines);
 }
 
+// A column of 512 characters in each place, after a line longer than any column may be: the
+// record keeps the columns before it. Long lines of short columns are read whole.
+TEST(ReaderDifferences, AColumnTooLongInEachPlace) {
+    Line line;
+    line.debit = "1.00";
+    const auto longFields = [](const Line& l) {
+        std::vector<std::string> fields = l.Head();
+        fields.insert(fields.end(), {l.narratives[1], l.narratives[2], l.narratives[3], l.narratives[4], l.type, l.debit, l.credit});
+        return fields;
+    };
+    std::vector<std::string> lines;
+    for (std::size_t column = 0; column < 18; ++column) {
+        for (const std::size_t length : {511, 512}) {
+            std::vector<std::string> fields = longFields(line);
+            fields[column] = std::string(length, column >= 16 ? '1' : 'c');
+            lines.push_back(Line::Join(fields));
+            fields.erase(fields.begin() + 11, fields.begin() + 15);  // the short layout's 14
+            if (column < 11 || column >= 15) lines.push_back(Line::Join(fields));
+        }
+    }
+    Line spread = line;
+    for (auto& narrative : spread.narratives) narrative = std::string(120, 'n');
+    lines.push_back(spread.Long());
+    lines.push_back(spread.Short() + "," + std::string(600, ' '));
+    ExpectSameAnswersForLines("too long", lines);
+}
+
 TEST(ReaderDifferences, AmountsAtTheThresholdsAndOddShapes) {
     std::vector<std::string> lines;
     for (const char* amount :
