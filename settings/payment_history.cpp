@@ -171,13 +171,12 @@ std::string PaymentHistory::Path() const { return InFolder(folder_, kHistoryName
 
 namespace {
 
-// Both files read while the lock is held; `failure` says why they cannot be used.
-struct Snapshot {
-    platform::WholeFile history;
-    std::optional<std::string> failure;
-};
-
 platform::LockAttempt Lock(const std::string& folder, std::chrono::milliseconds wait, std::optional<std::string>& failure) {
+    // Without its folder the history would land wherever the process happens to be.
+    if (folder.empty()) {
+        failure = "the folder of BANKSERV.INI cannot be found";
+        return {};
+    }
     const std::string path = InFolder(folder, kLockName);
     platform::LockAttempt attempt = platform::LockFile(path, wait);
     if (attempt.lock.IsEmpty()) {
