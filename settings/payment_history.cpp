@@ -41,7 +41,23 @@ struct Entry {
     std::string_view file;
 };
 
-std::optional<Entry> ParseEntry(std::string_view line) {
+// The dates of a history's lines, which repeat from line to line: each text is converted once.
+class DateReader {
+public:
+    std::optional<double> Read(std::string_view text) {
+        if (text != last_) {
+            last_ = text;
+            value_ = ParseIsoDate(text);
+        }
+        return value_;
+    }
+
+private:
+    std::string_view last_;
+    std::optional<double> value_;
+};
+
+std::optional<Entry> ParseEntry(std::string_view line, DateReader& processingDates, DateReader& writtenDates) {
     Entry entry;
     entry.line = line;
     std::string_view parts[4];
@@ -55,8 +71,8 @@ std::optional<Entry> ParseEntry(std::string_view line) {
     if (parts[0].size() != kDigestDigits || !IsLowerHex(parts[0]) || parts[3].empty() ||
         parts[3].find(kSeparator) != std::string_view::npos)
         return std::nullopt;  // a fifth field is damage too
-    const auto processing = ParseIsoDate(parts[1]);
-    const auto written = ParseIsoDate(parts[2]);
+    const auto processing = processingDates.Read(parts[1]);
+    const auto written = writtenDates.Read(parts[2]);
     if (!processing || !written) return std::nullopt;
     entry.digest = parts[0];
     entry.processingDate = *processing;
@@ -74,6 +90,8 @@ struct ParsedHistory {
 
 ParsedHistory Parse(std::string_view bytes) {
     ParsedHistory parsed;
+    parsed.entries.reserve(bytes.size() / kDigestDigits);
+    DateReader processingDates, writtenDates;
     std::size_t number = 0;
     while (!bytes.empty()) {
         const std::size_t end = std::min(bytes.find('\n'), bytes.size());
@@ -82,7 +100,7 @@ ParsedHistory Parse(std::string_view bytes) {
         ++number;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty() || line.front() == '#') continue;
-        if (auto entry = ParseEntry(line)) {
+        if (auto entry = ParseEntry(line, processingDates, writtenDates)) {
             parsed.entries.push_back(*entry);
         } else {
             parsed.damagedLines.push_back(number);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -41,6 +42,9 @@ WholeFile ReadWholeFile(const std::string& path) {
         file.reason = SystemReason();
         return file;
     }
+    // Room for the whole file at once: a history runs to megabytes.
+    struct stat status {};
+    if (::fstat(::fileno(in.Get()), &status) == 0 && status.st_size > 0) file.bytes.reserve(static_cast<std::size_t>(status.st_size));
     char buffer[64 * 1024];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in.Get())) > 0;) file.bytes.append(buffer, got);
     if (std::ferror(in.Get())) {

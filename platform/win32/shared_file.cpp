@@ -57,6 +57,9 @@ WholeFile ReadWholeFile(const std::string& path) {
         file.reason = SystemReason(error);
         return file;
     }
+    // Room for the whole file at once: a history runs to megabytes.
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(AsHandle(in.Get()), &size) && size.QuadPart > 0) file.bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     char buffer[64 * 1024];
     for (;;) {
         DWORD got = 0;
