@@ -2,10 +2,11 @@
 // the settings folder (and so BANKSERV.INI and the payment history) in a folder of the test's own.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <thread>
 
+#include "tests/support/own_settings_folder.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 
@@ -26,24 +27,8 @@ const std::string kPayments = kHeader + Payment("100", "inv 42") + Payment("55.1
 
 std::size_t LineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
 
-// Natively the settings folder follows VARROW_COMMON_APPDATA; under Wine it is the prefix's, which
-// the component's own tests use.
-class ExportDuplicates : public ::testing::Test {
+class ExportDuplicates : public OwnSettingsFolderTest {
 protected:
-    void SetUp() override {
-#ifdef _WIN32
-        GTEST_SKIP() << "the settings folder of varrow.exe is the Wine prefix's";
-#else
-        fs::create_directories(folder);
-        ::setenv("VARROW_COMMON_APPDATA", appData.Path().c_str(), 1);
-#endif
-    }
-    void TearDown() override {
-#ifndef _WIN32
-        ::unsetenv("VARROW_COMMON_APPDATA");
-#endif
-    }
-
     ProcessResult Export(const Args& options, const std::string& csv = kPayments, const std::string& out = "upload.csv") {
         Args args = {"export"};
         args.insert(args.end(), options.begin(), options.end());
@@ -53,9 +38,7 @@ protected:
     bool Written(const std::string& out = "upload.csv") const { return fs::exists(files.File(out)); }
     std::string History() const { return ReadFileBytes((folder / "PAYMENTS.HST").string()); }
 
-    TempDir appData;
     TempDir files;
-    const fs::path folder = appData.Path() / "TESK" / "Tesk EBanking";
 };
 
 TEST_F(ExportDuplicates, EachFindingOnStandardErrorExit7AndNoFile) {

@@ -1,4 +1,5 @@
 #include "platform/shared_file.h"
+#include "platform/lock_retry.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,12 +9,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 
 namespace platform {
 namespace {
 
-constexpr auto kRetryEvery = std::chrono::milliseconds(20);
 
 // A file descriptor, given back as a held lock is.
 using UniqueDescriptor = UniqueResource<LockTraits>;
@@ -90,20 +89,14 @@ LockAttempt LockFile(const std::string& path, std::chrono::milliseconds wait) {
         return attempt;
     }
     FileLock held(descriptor);
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    for (;;) {
-        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
-            attempt.lock = std::move(held);
-            return attempt;
-        }
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            attempt.reason = SystemReason();
-            return attempt;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) break;
-        std::this_thread::sleep_for(kRetryEvery);
-    }
-    attempt.busy = true;
+    const LockTry result = TryToLock(wait, [&] {
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) return LockTry::Locked;
+        if (errno == EWOULDBLOCK || errno == EINTR) return LockTry::Busy;
+        attempt.reason = SystemReason();
+        return LockTry::Failed;
+    });
+    if (result == LockTry::Locked) attempt.lock = std::move(held);
+    attempt.busy = result == LockTry::Busy;
     return attempt;
 }
 

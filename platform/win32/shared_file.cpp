@@ -1,15 +1,14 @@
 #include "platform/shared_file.h"
+#include "platform/lock_retry.h"
 
 #include <windows.h>
 #include <ntsecapi.h>
 
 #include <algorithm>
-#include <thread>
 
 namespace platform {
 namespace {
 
-constexpr auto kRetryEvery = std::chrono::milliseconds(20);
 
 // Any file handle, given back as a held lock is.
 using UniqueFileHandle = UniqueResource<LockTraits>;
@@ -112,22 +111,17 @@ LockAttempt LockFile(const std::string& path, std::chrono::milliseconds wait) {
         return attempt;
     }
     FileLock held(AsHandleValue(handle));
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    for (;;) {
+    const LockTry result = TryToLock(wait, [&] {
         OVERLAPPED start{};
-        if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start)) {
-            attempt.lock = std::move(held);
-            return attempt;
-        }
+        if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start))
+            return LockTry::Locked;
         const DWORD error = ::GetLastError();
-        if (error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING) {
-            attempt.reason = SystemReason(error);
-            return attempt;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) break;
-        std::this_thread::sleep_for(kRetryEvery);
-    }
-    attempt.busy = true;
+        if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return LockTry::Busy;
+        attempt.reason = SystemReason(error);
+        return LockTry::Failed;
+    });
+    if (result == LockTry::Locked) attempt.lock = std::move(held);
+    attempt.busy = result == LockTry::Busy;
     return attempt;
 }
 
