@@ -20,6 +20,7 @@ constexpr int kSuccess = 0;
 constexpr int kStatementRefused = 1;  // statement: no statement or no output; recognise: not every file is one
 constexpr int kAccountsFailed = 1;    // check-account: a pair is invalid or malformed
 constexpr int kRefusedDate = 3;       // export: the processing date failed its checks
+constexpr int kDuplicatesFound = 7;   // export: payments made twice, and no --allow-duplicates
 constexpr int kUsageError = 64;
 constexpr int kTablesUnreadable = 66;  // check-account, export --check-accounts: the account check's tables
 constexpr int kHolidaysUnreadable = 66;  // calendar, next-date, export: the list named by --holidays

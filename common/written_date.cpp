@@ -1,5 +1,8 @@
 #include "common/written_date.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "common/ole_date.h"
 
 namespace {
@@ -22,6 +25,10 @@ std::optional<double> Midnight(const CivilDate& date) {
     return ToOleDate(date);
 }
 
+// Truncated, not floored: before 1899 an OLE date counts its days down and its time of day up, so
+// -1.25 is 29 December 1899 at 06:00.
+std::optional<CivilDateTime> DayOf(double date) { return FromOleDate(std::trunc(date)); }
+
 }  // namespace
 
 std::optional<double> ParseIsoDate(std::string_view text) {
@@ -38,4 +45,20 @@ std::optional<double> ParseWrittenDate(std::string_view text) {
 std::optional<double> ParseFileDate(std::string_view text) {
     if (text.size() != 8) return std::nullopt;
     return Midnight({Digits(text, 4, 4), Digits(text, 2, 2), Digits(text, 0, 2)});
+}
+
+std::optional<std::string> FormatIsoDate(double date) {
+    const auto parts = DayOf(date);
+    if (!parts) return std::nullopt;
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", parts->year, parts->month, parts->day);
+    return std::string(text);
+}
+
+std::optional<std::string> FormatSlashedDate(double date) {
+    const auto parts = DayOf(date);
+    if (!parts) return std::nullopt;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", parts->day, parts->month, parts->year);
+    return std::string(text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <optional>
+#include <string>
 #include <string_view>
 
 // Dates as people write them in files and on command lines, exactly that many digits, at
@@ -14,3 +15,8 @@ std::optional<double> ParseWrittenDate(std::string_view text);
 
 // DDMMYYYY, as the upload files write the processing date.
 std::optional<double> ParseFileDate(std::string_view text);
+
+// The day of an OLE date, its time of day ignored, written YYYY-MM-DD and DD/MM/YYYY; nothing
+// outside the platform's years 100 to 9999.
+std::optional<std::string> FormatIsoDate(double date);
+std::optional<std::string> FormatSlashedDate(double date);

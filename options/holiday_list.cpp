@@ -43,12 +43,7 @@ std::optional<ListedAs> ParseWord(std::string_view word) {
 }
 
 // "2022-06-02" of a day that the list holds.
-std::string IsoText(CalendarDay day) {
-    const auto parts = FromOleDate(day.At(0));
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", parts->year, parts->month, parts->day);
-    return text;
-}
+std::string IsoText(CalendarDay day) { return FormatIsoDate(day.At(0)).value_or(""); }
 
 }  // namespace
 

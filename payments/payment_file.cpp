@@ -26,37 +26,63 @@ void Fail(PaymentFileOutcome& outcome, Failure failure) {
 // without a first payment: a header made up from nothing would send the whole file to no account.
 // Returns false when the records must not follow.
 bool WriteBulkHeader(PaymentLineWriter writeHeader, Payments& payments, std::int32_t count,
-                     const UploadContext& context, std::string& lines, PaymentFileOutcome& outcome) {
+                     const UploadContext& context, LineTarget& target, PaymentFileOutcome& outcome) {
     const std::unique_ptr<Payment> first = count > 0 ? payments.Item(0) : nullptr;
     if (!first) {
         Fail(outcome, Failure::FetchFailed);
         return false;
     }
-    if (writeHeader(lines, *first, context)) return true;
+    const bool passed = writeHeader(target.Text(), *first, context);
+    if (!target.Took(-1)) return false;
+    if (passed) return true;
     // A failed header leaves only itself in the file, and no record is validated.
     FailCheck(outcome);
     return false;
 }
 
 // One line per payment, each validated as it is written; a failed check does not stop the run,
-// a payment that cannot be fetched or a file that cannot take the lines does.
+// a payment that cannot be fetched or a target that cannot take the lines does.
 void WriteRecords(PaymentLineWriter writeRecord, Payments& payments, std::int32_t count,
-                  const UploadContext& context, std::string& lines, UploadFile& file, PaymentFileOutcome& outcome) {
+                  const UploadContext& context, LineTarget& target, PaymentFileOutcome& outcome) {
     for (std::int32_t index = 0; index < count; ++index) {
         const std::unique_ptr<Payment> payment = payments.Item(index);
         if (!payment) {
             Fail(outcome, Failure::FetchFailed);
             return;
         }
-        if (!writeRecord(lines, *payment, context)) FailCheck(outcome);
-        if (lines.size() >= kBlockSize) {
-            if (!file.Write(lines)) return;
-            lines.clear();
-        }
+        if (!writeRecord(target.Text(), *payment, context)) FailCheck(outcome);
+        if (!target.Took(index)) return;
     }
 }
 
+// The lines gathered and handed to the file in blocks.
+class FileTarget : public LineTarget {
+public:
+    explicit FileTarget(UploadFile& file) : file_(file) { lines_.reserve(kBlockSize + 1024); }
+    std::string& Text() override { return lines_; }
+    bool Took(std::int32_t) override {
+        if (lines_.size() < kBlockSize) return true;
+        if (!file_.Write(lines_)) return false;
+        lines_.clear();
+        return true;
+    }
+    // What is still gathered; false once any write failed.
+    bool Flush() { return file_.Write(lines_); }
+
+private:
+    UploadFile& file_;
+    std::string lines_;
+};
+
 }  // namespace
+
+void WritePaymentLines(Payments& payments, std::int32_t count, const UploadContext& context, LineTarget& target,
+                       PaymentFileOutcome& outcome) {
+    const PaymentFormatInfo& format = FormatInfo(context.format);
+    const bool recordsFollow =
+        !format.writeHeader || WriteBulkHeader(format.writeHeader, payments, count, context, target, outcome);
+    if (recordsFollow) WriteRecords(format.writeRecord, payments, count, context, target, outcome);
+}
 
 PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
                                     const ModulusTables* accountTables) {
@@ -76,20 +102,16 @@ void WritePaymentFile(Payments& payments, const PaymentOptions& options, const s
     }
     UploadContext context = MakeUploadContext(options, outputPath);
     context.accountTables = accountTables;
-    const PaymentFormatInfo& format = FormatInfo(options.format);
-    std::string lines;
-    lines.reserve(kBlockSize + 1024);
+    FileTarget target(file);
     try {
-        const bool recordsFollow =
-            !format.writeHeader || WriteBulkHeader(format.writeHeader, payments, count, context, lines, outcome);
-        if (recordsFollow) WriteRecords(format.writeRecord, payments, count, context, lines, file, outcome);
+        WritePaymentLines(payments, count, context, target, outcome);
     } catch (...) {
         // A payment that fails while it is read ends the run with an error; the lines before it
         // still reach the file, as they would have had each gone straight to it.
-        file.Write(lines);
+        target.Flush();
         throw;
     }
     // A full disk shows itself at any write or only at the close; neither is a written file.
-    const bool written = file.Write(lines);
+    const bool written = target.Flush();
     if (!file.Close() || !written) Fail(outcome, Failure::WriteFailed);
 }

@@ -16,6 +16,26 @@ struct PaymentFileOutcome {
     enum class Failure { None, OpenFailed, FetchFailed, WriteFailed } failure = Failure::None;
 };
 
+struct UploadContext;
+
+// Where the lines of a payment file go as they are made.
+class LineTarget {
+public:
+    virtual ~LineTarget() = default;
+    // The text the next line is appended to.
+    virtual std::string& Text() = 0;
+    // A line has been appended for the payment at `index` (-1: the header of a bulk format).
+    // False stops the writing.
+    virtual bool Took(std::int32_t index) = 0;
+};
+
+// The lines of a payment file of `count` payments in their order, each validated as it is made:
+// the header of a bulk format from the payment at index 0, and nothing after a failed one or
+// without that payment; then one record per payment, up to the first payment that cannot be
+// fetched. `outcome` settles as they are made.
+void WritePaymentLines(Payments& payments, std::int32_t count, const UploadContext& context, LineTarget& target,
+                       PaymentFileOutcome& outcome);
+
 // `accountTables` turn the bank's account number check of every payee on (status 36).
 PaymentFileOutcome WritePaymentFile(Payments& payments, const PaymentOptions& options, const std::string& outputPath,
                                     const ModulusTables* accountTables = nullptr);

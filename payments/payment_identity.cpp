@@ -37,6 +37,11 @@ std::optional<PaymentIdentity> IdentityOf(const RecordLayout& layout, const std:
     return identity;
 }
 
+std::string IdentityText(const PaymentIdentity& identity) {
+    // The reference already ends apart.
+    return identity.recordType + kApart + identity.payee + kApart + identity.amount + kApart + identity.reference;
+}
+
 std::vector<std::vector<std::size_t>> RepeatedPayments(const std::vector<PaymentIdentity>& identities) {
     std::vector<std::size_t> order(identities.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;

@@ -27,6 +27,9 @@ struct PaymentIdentity {
 // beyond the end reads as empty); nothing for a header.
 std::optional<PaymentIdentity> IdentityOf(const RecordLayout& layout, const std::vector<std::string_view>& fields);
 
+// The identity as one text, its values apart: the same text exactly for the same identity.
+std::string IdentityText(const PaymentIdentity& identity);
+
 // The payments made more than once: for each identity met more than once, the indexes of its
 // payments in ascending order; the groups in the order of their first payment.
 std::vector<std::vector<std::size_t>> RepeatedPayments(const std::vector<PaymentIdentity>& identities);

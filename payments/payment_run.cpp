@@ -3,10 +3,12 @@
 #include <string>
 
 #include "common/errors.h"
+#include "options/calendar.h"
 #include "payments/account_check_tables.h"
 #include "payments/run_holiday_list.h"
 #include "payments/run_message_caption.h"
 #include "payments/payment_file.h"
+#include "payments/repeat_check.h"
 #include "payments/status_codes.h"
 #include "platform/message_box.h"
 #include "platform/string_resource.h"
@@ -63,9 +65,11 @@ std::int32_t RunPayments(PaymentRunParts& parts, Payments* payments, SettingsSto
     const RememberedValues remembered = ReadRemembered(parts.Account(), settings);
     const std::optional<ModulusTables> accountTables = AccountCheckTables(settings);
     const HolidayList listed = RunHolidayList(settings);
+    RepeatCheck repeats(settings.DuplicateDays(), settings.SettingsFolder(), CurrentLocalDate());
     const std::optional<PaymentOptions> options =
         parts.AskOptions(*payments, remembered.templateName, remembered.beneficiaryReference, listed);
     if (!options) return Cancelled(parts);
+    if (!repeats.WriteAnyway(*payments, *options)) return Cancelled(parts);
     const std::optional<std::string> outputPath = ChooseOutputFile(location.extension, defaultPath, filter);
     if (!outputPath) return Cancelled(parts);
     Remember(remembered, *options, settings);
@@ -79,5 +83,6 @@ std::int32_t RunPayments(PaymentRunParts& parts, Payments* payments, SettingsSto
         throw;
     }
     parts.SetResultCode(outcome.resultCode);
+    repeats.Record(*options, *outputPath, outcome);
     return outcome.returnValue;
 }

@@ -38,8 +38,9 @@ public:
 // Process, step by step: the export location, the default path (with its warning) and the file
 // filter; ResultCode 0; the 4000-payment limit; the remembered template name and beneficiary
 // reference of the account and, where BANKSERV.INI turns it on, the account number check's tables;
-// the administrator's list of bank holidays beside BANKSERV.INI; the options dialog; the save
-// dialog; the settings stored; the upload file written. Returns what Process returns: 0, 1 when a
+// the administrator's list of bank holidays beside BANKSERV.INI; the options dialog; where
+// BANKSERV.INI turns it on, the question about payments made twice; the save dialog; the settings
+// stored; the upload file written, and where the check is on, its payments recorded. Returns what Process returns: 0, 1 when a
 // header or record failed its checks, or 40 for too many payments.
 // Null `payments` raises E_INVALIDARG as a `long`, after ResultCode 0.
 std::int32_t RunPayments(PaymentRunParts& parts, Payments* payments, SettingsStore& settings);

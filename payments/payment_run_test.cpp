@@ -13,6 +13,7 @@
 #include "common/errors.h"
 #include "payments/payment_test_support.h"
 #include "platform/hook.h"
+#include "platform/local_clock.h"
 #include "platform/message_box.h"
 #include "platform/module_folder.h"
 #include "platform/profile.h"
@@ -119,6 +120,7 @@ protected:
     std::optional<std::string> savedAs = Output();  // the user's answer in the save dialog
     std::vector<platform::MessageBoxRequest> messages;
     std::string componentFolder = VARROW_MODULUS_DIR;  // where the shipped tables are installed
+    platform::MessageAnswer answer = platform::MessageAnswer::Ok;  // to every message box
 
 private:
     platform::ScopedHook<std::optional<std::string>()> component_{platform::ModuleFolderHook(),
@@ -129,7 +131,7 @@ private:
         platform::MessageBoxHook(), [this](const platform::MessageBoxRequest& request) {
             journal.push_back("MessageBox " + request.caption);
             messages.push_back(request);
-            return platform::MessageAnswer::Ok;
+            return answer;
         }};
     platform::ScopedHook<std::optional<std::string>(const platform::SaveDialogRequest&)> save_{
         platform::SaveDialogHook(), [this](const platform::SaveDialogRequest& request) {
@@ -409,6 +411,111 @@ TEST_F(PaymentRunTest, EmptyCollectionInABulkFormatMakesUpNoHeader) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(parts.resultCode, run_result::kFileFailed);
     EXPECT_EQ(ReadFileBytes(Output()), "");
+}
+
+// ---- payments made twice, where DuplicateDays turns the check on
+
+class RepeatedPaymentsRun : public PaymentRunTest {
+protected:
+    RepeatedPaymentsRun() {
+        std::vector<PaymentRecord> records = Examples(3);
+        records[2].Value = records[0].Value;  // the first payment once more
+        records[1].Status = 1;                // a transfer mark
+        payments = MemoryPayments(records);
+        parts.answer = Options(PaymentFormat::StandardDomestic);
+    }
+    void TurnOn(const char* days) {
+        ASSERT_TRUE(platform::WriteProfileValue("Validation", "DuplicateDays", days, settings.SettingsFilePath().GetString()));
+    }
+    fs::path InSettingsFolder(const char* name) const { return appData.Path() / "TESK" / "Tesk EBanking" / name; }
+    bool SawSaveDialog() const {
+        return std::any_of(journal.begin(), journal.end(), [](const std::string& step) { return step.rfind("SaveDialog", 0) == 0; });
+    }
+
+    CivilDateTime today{2026, 12, 1};
+    platform::ScopedHook<CivilDateTime()> clock{platform::LocalTimeHook(), [this] { return today; }};
+};
+
+TEST_F(RepeatedPaymentsRun, WithoutTheKeyNothingIsAskedAndNoHistoryIsKept) {
+    for (const char* days : {"", "0", "401", "thirty"}) {
+        if (*days) TurnOn(days);
+        journal.clear();
+        EXPECT_EQ(Run(), 0) << days;
+        EXPECT_TRUE(messages.empty()) << days;
+        EXPECT_TRUE(SawSaveDialog()) << days;
+        for (const char* file : {"PAYMENTS.HST", "PAYMENTS.KEY", "PAYMENTS.LCK"})
+            EXPECT_FALSE(fs::exists(InSettingsFolder(file))) << days << ": " << file;
+    }
+}
+
+TEST_F(RepeatedPaymentsRun, AskBeforeTheSaveDialogAndNoEndsTheRunAsACancelledSaveDialog) {
+    TurnOn("30");
+    answer = platform::MessageAnswer::No;
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(parts.resultCode, run_result::kCancelled);
+    const Journal expected = {"ExportLocation", "ResultCode 0", "Account", "AskOptions(\"\", \"\")",
+                              "MessageBox Tesk Varrow Internet Quidlane", "ResultCode 3"};
+    EXPECT_EQ(journal, expected);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text,
+              "These payments look like payments made twice:\r\n\r\n"
+              "Payment 3 (20-00-00, 87654321, 1.00, inv 42): the same as payment 1\r\n"
+              "\r\nYes writes the file with every payment in it. No writes nothing, so that you can take the repeated "
+              "payments out in the accounting application and run the payments again.\r\n\r\nWrite the file anyway?");
+    EXPECT_EQ(messages[0].buttons, platform::MessageButtons::YesNo);
+    EXPECT_EQ(messages[0].defaultButton, platform::DefaultButton::Second);
+    EXPECT_EQ(messages[0].icon, platform::MessageIcon::Warning);
+    EXPECT_FALSE(OutputExists());
+    EXPECT_EQ(Stored("VarrowQuidlaneTemplate"), "<absent>");
+    EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 1, 0}));  // the mark stays
+    EXPECT_FALSE(fs::exists(InSettingsFolder("PAYMENTS.HST")));
+}
+
+TEST_F(RepeatedPaymentsRun, YesWritesTheFileAndTheNextRunFindsItsPaymentsInTheHistory) {
+    TurnOn("30");
+    answer = platform::MessageAnswer::Yes;
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(SawSaveDialog());
+    EXPECT_EQ(SplitLines(ReadFileBytes(Output())).size(), 3u);
+    EXPECT_EQ(Statuses(payments), (std::vector<std::int32_t>{0, 0, 0}));
+    EXPECT_EQ(SplitLines(ReadFileBytes(InSettingsFolder("PAYMENTS.HST").string())).size(), 4u);
+
+    // A day later the same payments, the transfer marked again.
+    today = {2026, 12, 2};
+    payments.Records()[1].Status = 1;
+    messages.clear();
+    Run();
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string written = "written to " + Output() + " on 01/12/2026\r\n";
+    EXPECT_NE(messages[0].text.find("Payment 1 (20-00-00, 87654321, 1.00, inv 42): " + written), std::string::npos)
+        << messages[0].text;
+    EXPECT_NE(messages[0].text.find("Payment 2 (20-00-00, 87654321, 2.00, inv 42): " + written), std::string::npos);
+    EXPECT_NE(messages[0].text.find("Payment 3 (20-00-00, 87654321, 1.00, inv 42): " + written), std::string::npos);
+}
+
+TEST_F(RepeatedPaymentsRun, TenFindingsAreListedAndTheRestCounted) {
+    TurnOn("30");
+    payments = MemoryPayments(std::vector<PaymentRecord>(13, ExamplePayment()));
+    answer = platform::MessageAnswer::No;
+    Run();
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string& text = messages[0].text;
+    EXPECT_NE(text.find("Payment 11 (20-00-00, 87654321, 100.00, inv 42): the same as payment 1\r\nand 2 more\r\n"),
+              std::string::npos) << text;
+    EXPECT_EQ(text.find("Payment 12"), std::string::npos) << text;
+}
+
+TEST_F(RepeatedPaymentsRun, AHistoryThatCannotBeUsedIsToldOnceAndTheRunGoesOn) {
+    TurnOn("30");
+    fs::create_directories(InSettingsFolder("PAYMENTS.HST") / "in the way");
+    answer = platform::MessageAnswer::Yes;
+    EXPECT_EQ(Run(), 0);
+    ASSERT_EQ(messages.size(), 2u);  // the notice, then the question about the run's own repeat
+    EXPECT_EQ(messages[0].text.rfind("The payment history " + InSettingsFolder("PAYMENTS.HST").string() +
+                                         " cannot be used: it cannot be read: ", 0), 0u) << messages[0].text;
+    EXPECT_EQ(messages[0].buttons, platform::MessageButtons::Ok);
+    EXPECT_NE(messages[1].text.find("the same as payment 1"), std::string::npos);
+    EXPECT_TRUE(OutputExists());  // the file is written, and recording it fails without a second word
 }
 
 }  // namespace

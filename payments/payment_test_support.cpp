@@ -3,35 +3,16 @@
 #include <stdexcept>
 
 #include "common/ole_date.h"
+#include "payments/forwarding_payment.h"
 
 namespace testing_support {
 
 namespace {
 
-class ThrowingPayment : public Payment {
+class ThrowingPayment : public ForwardingPayment {
 public:
-    explicit ThrowingPayment(std::unique_ptr<Payment> inner) : inner_(std::move(inner)) {}
+    using ForwardingPayment::ForwardingPayment;
     double Value() const override { throw std::runtime_error("host object failed"); }
-    std::u16string PayerBankBACSReference() const override { return inner_->PayerBankBACSReference(); }
-    std::u16string PayerBankSortCode() const override { return inner_->PayerBankSortCode(); }
-    std::u16string PayerBankAccountNumber() const override { return inner_->PayerBankAccountNumber(); }
-    std::u16string PayerBankAccountName() const override { return inner_->PayerBankAccountName(); }
-    std::u16string PayerBuildingSocietyRollNumber() const override { return inner_->PayerBuildingSocietyRollNumber(); }
-    std::u16string PayeeBankBACSReference() const override { return inner_->PayeeBankBACSReference(); }
-    std::u16string PayeeBankSortCode() const override { return inner_->PayeeBankSortCode(); }
-    std::u16string PayeeBankAccountNumber() const override { return inner_->PayeeBankAccountNumber(); }
-    std::u16string PayeeBankAccountName() const override { return inner_->PayeeBankAccountName(); }
-    std::u16string PayeeBuildingSocietyRollNumber() const override { return inner_->PayeeBuildingSocietyRollNumber(); }
-    std::u16string Reference() const override { return inner_->Reference(); }
-    std::u16string Details() const override { return inner_->Details(); }
-    std::int16_t Currency() const override { return inner_->Currency(); }
-    double Date() const override { return inner_->Date(); }
-    std::int32_t Status() const override { return inner_->Status(); }
-    void SetStatus(std::int32_t status) override { inner_->SetStatus(status); }
-    std::u16string ClientReference() const override { return inner_->ClientReference(); }
-
-private:
-    std::unique_ptr<Payment> inner_;
 };
 
 }  // namespace

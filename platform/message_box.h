@@ -9,6 +9,8 @@ using WindowHandle = void*;
 enum class MessageIcon { None, Error, Question, Warning, Information };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+// The button that Enter presses: the first (OK, Yes) unless the question is safer answered No.
+enum class DefaultButton { First, Second };
 
 struct MessageBoxRequest {
     WindowHandle owner = nullptr;
@@ -16,6 +18,7 @@ struct MessageBoxRequest {
     std::string caption;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    DefaultButton defaultButton = DefaultButton::First;
 };
 
 // A modal message box owned by the given window (MessageBoxA in the Windows build). The native

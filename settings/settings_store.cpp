@@ -9,6 +9,7 @@ constexpr char kRelativePath[] = "TESK\\Tesk EBanking\\BANKSERV.INI";
 constexpr std::size_t kReadRequest = 259;
 constexpr char kValidationSection[] = "Validation";
 constexpr char kAccountCheckKey[] = "ModulusCheck";
+constexpr char kDuplicateDaysKey[] = "DuplicateDays";
 }  // namespace
 
 CString SettingsStore::SettingsFilePath() {
@@ -50,6 +51,26 @@ bool SettingsStore::AccountCheckEnabled() {
     const CString path = SettingsFilePath();
     if (path.IsEmpty()) return false;
     return platform::ReadProfileValue(kValidationSection, kAccountCheckKey, "", kReadRequest, path.GetString()) == "1";
+}
+
+std::optional<int> SettingsStore::DuplicateDays() {
+    const CString path = SettingsFilePath();
+    if (path.IsEmpty()) return std::nullopt;
+    const auto days =
+        ParseDuplicateDays(platform::ReadProfileValue(kValidationSection, kDuplicateDaysKey, "", kReadRequest, path.GetString()));
+    if (!days || *days == 0) return std::nullopt;
+    return days;
+}
+
+std::optional<int> ParseDuplicateDays(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    int days = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        days = days * 10 + (c - '0');
+        if (days > kMaxDuplicateDays) return std::nullopt;
+    }
+    return days;
 }
 
 SettingsStore& ModuleSettingsStore() {

@@ -1,5 +1,7 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/cstring.h"
 
@@ -26,10 +28,21 @@ public:
     // "Validation". Any other value, or none, leaves it off.
     bool AccountCheckEnabled();
 
+    // How many days back an administrator asked the payment run to look for payments written
+    // twice: DuplicateDays=N in section "Validation", N from 1 to kMaxDuplicateDays. Nothing (the
+    // check off) for 0, any other value, or none.
+    std::optional<int> DuplicateDays();
+
 private:
     CString path_;
     bool pathComputed_ = false;
 };
+
+constexpr int kMaxDuplicateDays = 400;
+
+// A number of days as DuplicateDays and `varrow export --duplicate-days` take it: a whole number
+// from 0 to kMaxDuplicateDays written in digits alone; nothing for any other text.
+std::optional<int> ParseDuplicateDays(std::string_view text);
 
 // The store of this module, which the payment run uses.
 SettingsStore& ModuleSettingsStore();

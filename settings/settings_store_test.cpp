@@ -72,6 +72,23 @@ TEST_F(SettingsStoreTest, AccountCheckIsOnOnlyForModulusCheckOne) {
     EXPECT_FALSE(store.AccountCheckEnabled());
 }
 
+TEST_F(SettingsStoreTest, DuplicateDaysAreAWholeNumberFromOneTo400) {
+    CreateFolder();
+    const std::string file = store.SettingsFilePath().GetString();
+    EXPECT_FALSE(store.DuplicateDays()) << "no file";
+    const std::pair<const char*, std::optional<int>> rows[] = {
+        {"1", 1},           {" 30 ", 30},         {"400", 400},         {"007", 7},          {"0", std::nullopt},
+        {"401", std::nullopt}, {"-5", std::nullopt}, {"+5", std::nullopt}, {"7.0", std::nullopt}, {"7 days", std::nullopt},
+        {"99999999999", std::nullopt}, {"", std::nullopt}};
+    for (const auto& [value, days] : rows) {
+        ASSERT_TRUE(platform::WriteProfileValue("Validation", "DuplicateDays", value, file));
+        EXPECT_EQ(store.DuplicateDays(), days) << "DuplicateDays=" << value;
+    }
+    // What --duplicate-days takes: 0 turns the check off for one run.
+    EXPECT_EQ(ParseDuplicateDays("0"), 0);
+    EXPECT_EQ(ParseDuplicateDays(" 1"), std::nullopt);
+}
+
 TEST_F(SettingsStoreTest, SettingsFolderHoldsTheFile) {
     EXPECT_EQ(fs::path(store.SettingsFolder()), dir.Path() / "TESK" / "Tesk EBanking");
 }

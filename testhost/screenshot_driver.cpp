@@ -1,5 +1,5 @@
 // screenshot_driver: the pictures of docs/user-guide.md, taken from the registered component
-// (scripts/screenshots, make screenshots). It runs Process through the substitute host four times
+// (scripts/screenshots, make screenshots). It runs Process through the substitute host six times
 // and, as the user on a second thread, brings up every dialog and message box of a payment run and
 // takes a picture of each window from the X display:
 //
@@ -150,6 +150,32 @@ void TakeRunMessage(Pictures& pictures, const char* caption, const std::string& 
     if (HWND options = run_user::WaitForOptionsDialog(2000)) run_user::CancelDialog(options);
 }
 
+// The options confirmed as they open, and the file saved as `file`.
+void ConfirmAndSave(const std::string& file) {
+    HWND options = run_user::WaitForOptionsDialog();
+    if (!options) return;
+    gui::PostClick(options, IDOK);
+    gui::WaitUntilClosed(options);
+    if (HWND save = run_user::WaitForSaveDialog()) run_user::SaveAs(save, file);
+}
+
+// The question about payments made twice, which follows the options; answered No.
+void TakeRepeatQuestion(Pictures& pictures, HWND host) {
+    HWND options = run_user::WaitForOptionsDialog();
+    if (!options) return;
+    gui::PostClick(options, IDOK);
+    gui::WaitUntilClosed(options);
+    pictures.TakeMessage(host, "repeated-payments", IDNO);
+}
+
+// Two payments of the list paid before, and a new bill entered twice.
+std::vector<substitute_host::PaymentFields> PaidAgainAndANewBillTwice(const std::vector<substitute_host::PaymentFields>& list) {
+    substitute_host::PaymentFields bill = list.at(1);
+    bill.value = 91.20;
+    bill.payeeBankBACSReference = L"ACC 55012878";
+    return {list.at(0), list.at(1), bill, bill};
+}
+
 std::vector<substitute_host::PaymentFields> TooManyPayments(const substitute_host::PaymentFields& model) {
     return std::vector<substitute_host::PaymentFields>(static_cast<std::size_t>(kMaxPayments) + 1, model);
 }
@@ -192,6 +218,13 @@ int Run(const std::string& paymentList, const std::string& pictureFolder) {
     ::WritePrivateProfileStringA("Validation", "ModulusCheck", "1", settingsFile.c_str());
     process(substitute_host::MakePayments(list), [&] { TakeRunMessage(pictures, kRunMessageCaption, "unreadable-tables"); });
     ::WritePrivateProfileStringA("Validation", "ModulusCheck", nullptr, settingsFile.c_str());
+
+    // The check for payments made twice: a run whose file goes into the history, then a run that
+    // repeats two of its payments.
+    ::WritePrivateProfileStringA("Validation", "DuplicateDays", "31", settingsFile.c_str());
+    process(substitute_host::MakePayments(list), [&] { ConfirmAndSave(std::string(kPaymentFolder) + "\\payments.txt"); });
+    process(substitute_host::MakePayments(PaidAgainAndANewBillTwice(list)), [&] { TakeRepeatQuestion(pictures, host.Get()); });
+    ::WritePrivateProfileStringA("Validation", "DuplicateDays", nullptr, settingsFile.c_str());
 
     for (const std::string& name : pictures.Missing()) std::fprintf(stderr, "screenshot_driver: no picture %s\n", name.c_str());
     return pictures.Missing().empty() ? 0 : 1;

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/support/own_settings_folder.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_dir.h"
 #include "varrow_version.h"
@@ -86,26 +86,8 @@ TEST(HolidaysOption, ExportChecksAndDefaultsTheDateWithTheList) {
     EXPECT_NE(ReadFileBytes(out).find(",20092022,"), std::string::npos) << ReadFileBytes(out);
 }
 
-// Natively the settings folder follows VARROW_COMMON_APPDATA; under Wine it is the prefix's, which
-// the component's own tests use.
-class SettingsFolderList : public ::testing::Test {
+class SettingsFolderList : public OwnSettingsFolderTest {
 protected:
-    void SetUp() override {
-#ifdef _WIN32
-        GTEST_SKIP() << "the settings folder of varrow.exe is the Wine prefix's";
-#else
-        std::filesystem::create_directories(folder);
-        ::setenv("VARROW_COMMON_APPDATA", appData.Path().c_str(), 1);
-#endif
-    }
-    void TearDown() override {
-#ifndef _WIN32
-        ::unsetenv("VARROW_COMMON_APPDATA");
-#endif
-    }
-
-    TempDir appData;
-    const std::filesystem::path folder = appData.Path() / "TESK" / "Tesk EBanking";
     const std::string list = (folder / "HOLIDAYS.TXT").string();
 };
 

@@ -82,10 +82,14 @@ std::string SettingsFile() {
 // The administrator's list of bank holidays beside the settings file.
 std::string HolidayListFile() { return fs::path(SettingsFile()).parent_path().string() + "\\HOLIDAYS.TXT"; }
 
+// A file beside the settings file: the payment history and its key and lock.
+std::string BesideSettings(const char* name) { return fs::path(SettingsFile()).parent_path().string() + "\\" + name; }
+
 void StartWithoutSettings() {
     fs::create_directories(fs::path(SettingsFile()).parent_path());
     ::DeleteFileA(SettingsFile().c_str());
     ::DeleteFileA(HolidayListFile().c_str());
+    for (const char* name : {"PAYMENTS.HST", "PAYMENTS.KEY", "PAYMENTS.LCK"}) ::DeleteFileA(BesideSettings(name).c_str());
 }
 
 void Store(const char* key, const char* value) {
@@ -867,6 +871,117 @@ TEST_F(ProcessRunTest, AFailureAtEveryHostCallEndsAsItsPlaceInTheRunSays) {
             EXPECT_EQ(substitute_host::LiveObjects(), 0) << "a host object is still held";
         }
     }
+}
+
+// ---- payments made twice, where DuplicateDays in BANKSERV.INI turns the check on
+
+// The three payments, the first entered again at the end.
+std::vector<PaymentFields> ThreePaymentsAndTheFirstAgain() {
+    std::vector<PaymentFields> fields = ThreePayments();
+    fields.push_back(fields[0]);
+    return fields;
+}
+
+std::string Today() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return CommandLineDate(DayOf(now));
+}
+
+// What the user saw in the question about payments made twice, and how the run went on.
+struct Question {
+    bool shown = false;
+    HWND owner = nullptr;
+    std::string caption, text;
+    bool noIsDefault = false;
+    bool saveShown = false;
+};
+
+// Confirms the options with the second payment marked as a transfer, answers the question with
+// `answer` through its button, and saves as `path` if the save dialog comes.
+std::function<void()> AnswerTheQuestion(Question& seen, int answer, const std::string& path) {
+    return [&seen, answer, path] {
+        HWND options = run_user::WaitForOptionsDialog();
+        if (!options) return;
+        Choose(options, Choice{IDC_STANDARD_DOMESTIC, nullptr, nullptr, {1}, std::nullopt});
+        Confirm(options);
+        // The next window is the question, or without one the save dialog.
+        HWND next = gui::WaitForDialog([](HWND) { return true; }, run_user::kDialogTimeoutMs);
+        const bool asked = next && ::GetDlgItem(next, IDNO) != nullptr;
+        if (asked) {
+            seen.shown = true;
+            seen.owner = ::GetWindow(next, GW_OWNER);
+            seen.caption = gui::Text(next);
+            seen.text = gui::MessageBoxText(next);
+            // The default button: the one drawn as such, which Enter presses.
+            seen.noIsDefault = (::GetWindowLongA(::GetDlgItem(next, IDNO), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+            gui::Answer(next, answer);
+        }
+        HWND save = run_user::WaitForSaveDialog(!asked || answer == IDYES ? run_user::kDialogTimeoutMs : 1500);
+        seen.saveShown = save != nullptr;
+        if (save) run_user::SaveAs(save, path);
+    };
+}
+
+TEST_F(ProcessRunTest, PaymentsMadeTwiceAreAskedAboutAndNoEndsAsACancelledSaveDialog) {
+    Store("VarrowQuidlaneTemplate", "OLD");
+    ASSERT_TRUE(::WritePrivateProfileStringA("Validation", "DuplicateDays", "30", SettingsFile().c_str()));
+    const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(ThreePaymentsAndTheFirstAgain());
+    const run_user::ActiveHostWindow host;
+    Question seen;
+    const HRESULT hr = Process(payments.Get(), nullptr, AnswerTheQuestion(seen, IDNO, Output()));
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_EQ(ResultCode(), 3);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.owner, host.Get());
+    EXPECT_EQ(seen.caption, "Tesk Varrow Internet Quidlane");
+    EXPECT_EQ(seen.text,
+              "These payments look like payments made twice:\r\n\r\n"
+              "Payment 4 (20-32-06, 73004521, 1250.00, INV-20931): the same as payment 1\r\n"
+              "\r\nYes writes the file with every payment in it. No writes nothing, so that you can take the repeated "
+              "payments out in the accounting application and run the payments again.\r\n\r\nWrite the file anyway?");
+    EXPECT_TRUE(seen.noIsDefault);
+    EXPECT_FALSE(seen.saveShown);
+    EXPECT_TRUE(fs::is_empty(exports.Path()));
+    EXPECT_EQ(substitute_host::Statuses(payments.Get()), (std::vector<long>{0, 1, 0, 0}));  // the mark stays
+    EXPECT_EQ(Stored("VarrowQuidlaneTemplate"), "OLD");
+    EXPECT_FALSE(fs::exists(BesideSettings("PAYMENTS.HST")));
+}
+
+TEST_F(ProcessRunTest, YesGoesOnToTheSaveDialogAndTheNextRunFindsThePaymentsWritten) {
+    ASSERT_TRUE(::WritePrivateProfileStringA("Validation", "DuplicateDays", "30", SettingsFile().c_str()));
+    const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(ThreePaymentsAndTheFirstAgain());
+    Question first;
+    EXPECT_EQ(Process(payments.Get(), nullptr, AnswerTheQuestion(first, IDYES, Output())), S_OK);
+    EXPECT_TRUE(first.shown);
+    EXPECT_TRUE(first.saveShown);
+    EXPECT_EQ(ResultCode(), 0);
+    EXPECT_EQ(FileLines(Output()).size(), 4u);
+    const Lines history = FileLines(BesideSettings("PAYMENTS.HST"));
+    ASSERT_EQ(history.size(), 5u);
+    EXPECT_EQ(history[1].substr(64), "\t" + IsoDate(DefaultProcessingDay()) + "\t" + IsoDate(DayOf(CurrentLocalDate())) +
+                                         "\t" + Output());
+
+    // The same three payments again: each was written.
+    const ComPtr<ITeskPayments> again = substitute_host::MakePayments(ThreePayments());
+    Question second;
+    Process(again.Get(), nullptr, AnswerTheQuestion(second, IDNO, Output()));
+    const std::string written = ": written to " + Output() + " on " + Today() + "\r\n";
+    EXPECT_NE(second.text.find("Payment 1 (20-32-06, 73004521, 1250.00, INV-20931)" + written), std::string::npos)
+        << second.text;
+    EXPECT_NE(second.text.find("Payment 2 (09-01-28, 11870342, 86.40, ACC 55012877)" + written), std::string::npos);
+    EXPECT_NE(second.text.find("Payment 3 (40-12-76, 52630018, 3200.00, TAX RESERVE)" + written), std::string::npos);
+}
+
+TEST_F(ProcessRunTest, WithoutDuplicateDaysPaymentsMadeTwiceAreWrittenAsBeforeAndNoHistoryIsKept) {
+    const ComPtr<ITeskPayments> payments = substitute_host::MakePayments(ThreePaymentsAndTheFirstAgain());
+    Question seen;
+    EXPECT_EQ(Process(payments.Get(), nullptr, AnswerTheQuestion(seen, IDNO, Output())), S_OK);
+    EXPECT_FALSE(seen.shown);
+    EXPECT_TRUE(seen.saveShown);
+    EXPECT_EQ(ResultCode(), 0);
+    EXPECT_EQ(FileLines(Output()).size(), 4u);
+    for (const char* name : {"PAYMENTS.HST", "PAYMENTS.KEY", "PAYMENTS.LCK"}) EXPECT_FALSE(fs::exists(BesideSettings(name))) << name;
 }
 
 }  // namespace

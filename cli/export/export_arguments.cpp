@@ -9,6 +9,7 @@
 #include "cli/shared/option_reader.h"
 #include "cli/shared/shown_text.h"
 #include "cli/shared/usage_error.h"
+#include "settings/settings_store.h"
 
 namespace cli {
 
@@ -16,7 +17,7 @@ namespace {
 
 const std::vector<OptionSpec> kOptions = {
     {"--format"}, {"--date"}, {"--today"}, {"--template"}, {"--benref"}, {"--iat"}, {"-o"}, {"--output", true, "-o"},
-    {"--check-accounts", false}, {"--tables"}, {"--holidays"},
+    {"--check-accounts", false}, {"--tables"}, {"--holidays"}, {"--duplicate-days"}, {"--allow-duplicates", false},
 };
 
 // "a, b, c or d"
@@ -88,6 +89,13 @@ ExportArguments ParseExportArguments(const std::vector<std::string>& args) {
     parsed.tables = options.Take("--tables");
     if (parsed.tables && !parsed.checkAccounts) throw UsageError("--tables is for the account number check: give --check-accounts too");
     parsed.holidays = options.Take("--holidays");
+    if (const auto days = options.Take("--duplicate-days")) {
+        parsed.duplicateDays = ParseDuplicateDays(*days);
+        if (!parsed.duplicateDays)
+            throw UsageError("--duplicate-days " + Shown(*days) + " is not a number of days from 0 to " +
+                             std::to_string(kMaxDuplicateDays));
+    }
+    parsed.allowDuplicates = options.Has("--allow-duplicates");
     const auto output = options.Take("-o");
     if (!output || output->empty()) throw UsageError("no output file: give -o OUT");
     parsed.output = *output;

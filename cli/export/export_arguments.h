@@ -21,6 +21,8 @@ struct ExportArguments {
     bool checkAccounts = false;                       // the bank's account number check of every payee
     std::optional<std::string> tables;                // the folder of its tables; default: as the component chooses
     std::optional<std::string> holidays;              // the calendar's listed days; default: as the component reads them
+    std::optional<int> duplicateDays;                 // 0 to 400, 0 off; default: as BANKSERV.INI says
+    bool allowDuplicates = false;                     // write the file whatever the check finds
     std::string output;
     std::string payments;
 };

@@ -65,6 +65,16 @@ TEST(ParseExportArguments, ReadsTheIatListInTheDomesticFormats) {
               (std::vector<std::int32_t>{3}));
 }
 
+TEST(ParseExportArguments, ReadsTheCheckForPaymentsMadeTwice) {
+    const auto none = ParseExportArguments({"-o", "o", "p"});
+    EXPECT_FALSE(none.duplicateDays);
+    EXPECT_FALSE(none.allowDuplicates);
+    const auto given = ParseExportArguments({"--duplicate-days", "31", "--allow-duplicates", "-o", "o", "p"});
+    EXPECT_EQ(given.duplicateDays, 31);
+    EXPECT_TRUE(given.allowDuplicates);
+    EXPECT_EQ(ParseExportArguments({"--duplicate-days=0", "-o", "o", "p"}).duplicateDays, 0);
+}
+
 TEST(ParseExportArguments, HelpWinsOverEverythingElse) {
     EXPECT_TRUE(ParseExportArguments({"--help"}).help);
     EXPECT_TRUE(ParseExportArguments({"--bogus", "-h"}).help);
@@ -109,6 +119,10 @@ TEST(ParseExportArguments, RefusesWhatIsWrongAndSaysWhat) {
         {{"--iat", "0", "--format", "ad-hoc-bulk", "-o", "o", "p"}, "ad-hoc-bulk"},
         {{"--check-accounts=1", "-o", "o", "p"}, "--check-accounts takes no value"},
         {{"--tables", "t", "-o", "o", "p"}, "--check-accounts"},
+        {{"--duplicate-days", "401", "-o", "o", "p"}, "--duplicate-days '401' is not a number of days from 0 to 400"},
+        {{"--duplicate-days", "-1", "-o", "o", "p"}, "'-1'"},
+        {{"--duplicate-days", "a week", "-o", "o", "p"}, "'a week'"},
+        {{"--allow-duplicates=yes", "-o", "o", "p"}, "--allow-duplicates takes no value"},
     };
     for (const auto& c : cases) {
         try {

@@ -4,6 +4,7 @@
 #include "cli/export/export_command.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "cli/accounts/command_tables.h"
@@ -17,9 +18,11 @@
 #include "cli/shared/usage_error.h"
 #include "options/calendar.h"
 #include "payments/payment_file.h"
+#include "payments/repeat_check.h"
 #include "payments/run_result.h"
 #include "payments/status_codes.h"
 #include "platform/string_resource.h"
+#include "settings/settings_store.h"
 
 namespace cli {
 
@@ -28,7 +31,7 @@ namespace {
 const char* const kExportHelp =
     "usage: varrow export [--format F] [--date D] [--today D] [--template T] [--benref R]\n"
     "                     [--iat LIST] [--check-accounts [--tables DIR]] [--holidays FILE]\n"
-    "                     -o OUT PAYMENTS.csv\n"
+    "                     [--duplicate-days N] [--allow-duplicates] -o OUT PAYMENTS.csv\n"
     "\n"
     "Writes the Varrow Online upload file OUT for the payments in PAYMENTS.csv, as the payment\n"
     "service does for the host, and reports the status code the run left in every payment.\n"
@@ -36,8 +39,8 @@ const char* const kExportHelp =
     "options\n"
     "  --format F     standard-domestic (default), domestic-template, bulk-list or ad-hoc-bulk\n"
     "  --date D       the processing date; default: the next available one after today\n"
-    "  --today D      the day that counts as today, at 00:00, for the default date and the\n"
-    "                 checks; default: the local clock\n"
+    "  --today D      the day that counts as today, at 00:00, for the default date, the\n"
+    "                 checks and the payment history; default: the local clock\n"
     "  --template T   the template name, cut to 20 characters; used by domestic-template and\n"
     "                 bulk-list, left empty (with a note) by the other formats\n"
     "  --benref R     the beneficiary reference, cut to 18 characters; used by bulk-list and\n"
@@ -53,6 +56,14 @@ const char* const kExportHelp =
     "  --holidays FILE\n"
     "                 the days listed for the calendar of the date checks and the default date,\n"
     "                 as 'varrow calendar --help' says; exits 66 when FILE cannot be read\n"
+    "  --duplicate-days N\n"
+    "                 look for payments made twice, within the list and in the payment history\n"
+    "                 of the last N days (0 to 400; 0 turns it off), as the component does with\n"
+    "                 DuplicateDays=N in section [Validation] of BANKSERV.INI; default: as\n"
+    "                 BANKSERV.INI says. While it is on, a written file's payments go into the\n"
+    "                 history PAYMENTS.HST beside BANKSERV.INI\n"
+    "  --allow-duplicates\n"
+    "                 write the file all the same when payments look made twice\n"
     "  -o OUT         the upload file to write (--output OUT)\n"
     "  --name=VALUE   is the same as --name VALUE\n"
     "Dates are written DD/MM/YYYY or YYYY-MM-DD; anything else, or a date that does not exist,\n"
@@ -79,7 +90,10 @@ const char* const kExportHelp =
     "  2. The date checks of the options dialog: a date before today, on a weekend or bank\n"
     "     holiday, or more than 45 days ahead prints the dialog's message on standard error and\n"
     "     exits 3; no file is written.\n"
-    "  3. The upload file, with CR LF line ends on every platform; each payment is validated as\n"
+    "  3. Where the check is on, payments made twice: each on standard error as\n"
+    "     'payment INDEX (SORT CODE, ACCOUNT, AMOUNT, REFERENCE): the same as payment INDEX' or\n"
+    "     ': written to FILE on DD/MM/YYYY'; exit 7 and no file, unless --allow-duplicates.\n"
+    "  4. The upload file, with CR LF line ends on every platform; each payment is validated as\n"
     "     its line is written.\n"
     "\n"
     "standard output\n"
@@ -91,6 +105,7 @@ const char* const kExportHelp =
     "  1   a header or a payment failed a check (see its status); the file is written all the same\n"
     "  2   the file could not be opened or written, or a bulk format got no payments\n"
     "  3   the processing date was refused\n"
+    "  7   payments look made twice, and no --allow-duplicates; no file\n"
     "  40  more than 4000 payments\n"
     "  64  usage error\n"
     "  66  --check-accounts: the tables cannot be read, or the --holidays list cannot; no file\n";
@@ -173,6 +188,31 @@ PaymentOptions ChooseOptions(const ExportArguments& arguments, double processing
     return options;
 }
 
+// --duplicate-days, or as the component reads BANKSERV.INI.
+std::optional<int> DuplicateDays(const ExportArguments& arguments) {
+    if (!arguments.duplicateDays) return SettingsStore().DuplicateDays();
+    if (*arguments.duplicateDays == 0) return std::nullopt;
+    return arguments.duplicateDays;
+}
+
+// What the question of the run would list, a line each; false when the file must not be written.
+bool WriteDespiteRepeats(RepeatCheck& repeats, MemoryPayments& payments, const PaymentOptions& options, bool allowed) {
+    const std::vector<DuplicateFinding> findings = repeats.Find(payments, options);
+    for (const DuplicateFinding& finding : findings)
+        std::fprintf(stderr, "varrow export: %s%s\n", allowed ? "note: " : "", FindingText(finding, payments, 0).c_str());
+    if (findings.empty() || allowed) return true;
+    std::fputs("varrow export: no file written: payments look made twice; --allow-duplicates writes it all the same\n",
+               stderr);
+    return false;
+}
+
+// The output as the history names it, whatever the folder the command was run in.
+std::string FullPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.string();
+}
+
 void PrintReport(MemoryPayments& payments, const PaymentFileOutcome& outcome, const std::string& output) {
     const std::string report = StatusReport(payments, outcome.resultCode);
     std::fwrite(report.data(), 1, report.size(), stdout);
@@ -208,8 +248,11 @@ int Export(const ExportArguments& arguments) {
     if (!DateAccepted(processingDate, *listed)) return kRefusedDate;
 
     const PaymentOptions options = ChooseOptions(arguments, processingDate, templateBox, benrefBox);
+    RepeatCheck repeats(DuplicateDays(arguments), SettingsStore().SettingsFolder(), CurrentLocalDate());
+    if (!WriteDespiteRepeats(repeats, payments, options, arguments.allowDuplicates)) return kDuplicatesFound;
     const PaymentFileOutcome outcome =
         WritePaymentFile(payments, options, arguments.output, accountTables ? &accountTables->tables : nullptr);
+    repeats.Record(options, FullPath(arguments.output), outcome);
     PrintReport(payments, outcome, arguments.output);
     return outcome.resultCode;
 }

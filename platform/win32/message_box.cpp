@@ -7,6 +7,7 @@ namespace {
 
 UINT StyleOf(const MessageBoxRequest& request) {
     UINT style = request.buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    if (request.defaultButton == DefaultButton::Second) style |= MB_DEFBUTTON2;
     switch (request.icon) {
         case MessageIcon::Error: style |= MB_ICONSTOP; break;
         case MessageIcon::Question: style |= MB_ICONQUESTION; break;
