@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/unique_resource.h"
 
@@ -22,10 +23,15 @@ struct WholeFile {
 // read (a folder of that name, no permission).
 WholeFile ReadWholeFile(const std::string& path);
 
-// Replaces `path` with `bytes` in one step: they are written to `path`.new, flushed to the disk and
-// then renamed over `path`, so that a crash leaves the old file or the new one, never a mix. On
-// failure the old file stays, `reason` says why, and the result is false.
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& reason);
+// Replaces `path` with `pieces`, one after the other, in one step: they are written to `path`.new,
+// flushed to the disk and then renamed over `path`, so that a crash leaves the old file or the new
+// one, never a mix. On failure the old file stays, `reason` says why, and the result is false.
+// Pieces spare a caller that keeps most of a large file the copy of it into one buffer.
+bool ReplaceWholeFile(const std::string& path, const std::vector<std::string_view>& pieces, std::string& reason);
+
+inline bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& reason) {
+    return ReplaceWholeFile(path, std::vector<std::string_view>{bytes}, reason);
+}
 
 // Fills `size` bytes from the system's cryptographic random source; false when it gives none.
 bool RandomBytes(std::uint8_t* bytes, std::size_t size);

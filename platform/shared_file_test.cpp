@@ -41,6 +41,9 @@ TEST(SharedFile, ReplaceLeavesTheNewBytesAndNothingAside) {
     ASSERT_TRUE(ReplaceWholeFile(path, "new\r\n", reason)) << reason;
     EXPECT_EQ(ReadFileBytes(path), "new\r\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+    // Pieces follow one another, an empty one adding nothing.
+    ASSERT_TRUE(ReplaceWholeFile(path, {"first\r\n", "", "sec", "ond\r\n"}, reason)) << reason;
+    EXPECT_EQ(ReadFileBytes(path), "first\r\nsecond\r\n");
 }
 
 TEST(SharedFile, AFailedReplaceKeepsTheOldFileAndSaysWhy) {

@@ -35,6 +35,7 @@ bool IsLowerHex(std::string_view text) {
 // One payment's line as it stands in the file.
 struct Entry {
     std::string_view line;  // without its line end
+    std::string_view raw;   // with it, as it stands
     std::string_view digest;
     double processingDate = 0;
     double writtenOn = 0;
@@ -45,19 +46,20 @@ struct Entry {
 class DateReader {
 public:
     std::optional<double> Read(std::string_view text) {
-        if (text != last_) {
-            last_ = text;
-            value_ = ParseIsoDate(text);
-        }
+        if (text == last_) return value_;
+        const auto known = known_.find(text);
+        value_ = known != known_.end() ? known->second : known_.emplace(text, ParseIsoDate(text)).first->second;
+        last_ = text;
         return value_;
     }
 
 private:
     std::string_view last_;
     std::optional<double> value_;
+    std::unordered_map<std::string_view, std::optional<double>> known_;
 };
 
-std::optional<Entry> ParseEntry(std::string_view line, DateReader& processingDates, DateReader& writtenDates) {
+std::optional<Entry> ParseEntry(std::string_view line, DateReader& dates) {
     Entry entry;
     entry.line = line;
     std::string_view parts[4];
@@ -71,8 +73,8 @@ std::optional<Entry> ParseEntry(std::string_view line, DateReader& processingDat
     if (parts[0].size() != kDigestDigits || !IsLowerHex(parts[0]) || parts[3].empty() ||
         parts[3].find(kSeparator) != std::string_view::npos)
         return std::nullopt;  // a fifth field is damage too
-    const auto processing = processingDates.Read(parts[1]);
-    const auto written = writtenDates.Read(parts[2]);
+    const auto processing = dates.Read(parts[1]);
+    const auto written = dates.Read(parts[2]);
     if (!processing || !written) return std::nullopt;
     entry.digest = parts[0];
     entry.processingDate = *processing;
@@ -81,33 +83,73 @@ std::optional<Entry> ParseEntry(std::string_view line, DateReader& processingDat
     return entry;
 }
 
-// The entries of a history's bytes and the numbers of its damaged lines. The first line names the
-// file; blank lines and comments are nobody's damage.
-struct ParsedHistory {
-    std::vector<Entry> entries;
+// Hands each entry of a history's bytes to `visit`, in their order, and gives the numbers of the
+// damaged lines. The first line names the file; blank lines and comments are nobody's damage.
+// Nothing is gathered on the way: a history runs to a hundred thousand lines.
+template <typename Visit>
+std::vector<std::size_t> ForEachEntry(std::string_view bytes, Visit visit) {
     std::vector<std::size_t> damagedLines;
-};
-
-ParsedHistory Parse(std::string_view bytes) {
-    ParsedHistory parsed;
-    parsed.entries.reserve(bytes.size() / kDigestDigits);
-    DateReader processingDates, writtenDates;
+    DateReader dates;
     std::size_t number = 0;
     while (!bytes.empty()) {
         const std::size_t end = std::min(bytes.find('\n'), bytes.size());
+        const std::string_view raw = bytes.substr(0, std::min(end + 1, bytes.size()));
         std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+        bytes.remove_prefix(raw.size());
         ++number;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty() || line.front() == '#') continue;
-        if (auto entry = ParseEntry(line, processingDates, writtenDates)) {
-            parsed.entries.push_back(*entry);
+        if (auto entry = ParseEntry(line, dates)) {
+            entry->raw = raw;
+            visit(*entry);
         } else {
-            parsed.damagedLines.push_back(number);
+            damagedLines.push_back(number);
         }
     }
-    return parsed;
+    return damagedLines;
 }
+
+// The history to be written, as pieces that follow one another: runs of the old history's bytes,
+// kept as they stand, and the text made anew. A history mostly kept is thus never copied.
+class HistoryText {
+public:
+    explicit HistoryText(std::string_view old) : old_(old) {}
+
+    // A line of the old history, which must end as every line is written.
+    void Keep(std::string_view raw) { Add({false, static_cast<std::size_t>(raw.data() - old_.data()), raw.size()}); }
+
+    void Make(std::string_view text) {
+        Add({true, made_.size(), text.size()});
+        made_.append(text);
+    }
+
+    std::vector<std::string_view> Pieces() const {
+        std::vector<std::string_view> pieces;
+        pieces.reserve(spans_.size());
+        for (const Span& span : spans_) pieces.push_back((span.made ? std::string_view(made_) : old_).substr(span.begin, span.size));
+        return pieces;
+    }
+
+private:
+    // Where a piece lies: made_ may still grow, so it is taken as a view only at the end.
+    struct Span {
+        bool made;
+        std::size_t begin;
+        std::size_t size;
+    };
+
+    void Add(const Span& span) {
+        if (!spans_.empty() && spans_.back().made == span.made && spans_.back().begin + spans_.back().size == span.begin) {
+            spans_.back().size += span.size;
+        } else {
+            spans_.push_back(span);
+        }
+    }
+
+    std::string_view old_;
+    std::string made_;
+    std::vector<Span> spans_;
+};
 
 // The installation's key, as PAYMENTS.KEY holds it: 64 hexadecimal digits.
 struct Key {
@@ -223,35 +265,33 @@ HistoryLookup PaymentHistory::Find(const std::vector<std::string>& identities) c
         if ((lookup.failure = HistoryFailure(history))) return lookup;
         key = ReadKey(InFolder(folder_, kKeyName));
     }
-    const ParsedHistory parsed = Parse(history.bytes);
-    lookup.damagedLines = parsed.damagedLines;
-    const bool anyCounts = std::any_of(parsed.entries.begin(), parsed.entries.end(),
-                                       [&](const Entry& entry) { return entry.writtenOn >= oldest_; });
-    if (!anyCounts) return lookup;
-    if (key.state == Key::State::Failed) {
-        lookup.failure = key.reason;
-        return lookup;
-    }
-    if (key.state == Key::State::MissingOrDamaged) {
-        lookup.failure = "its key " + InFolder(folder_, kKeyName) +
-                         " is missing or damaged, so the payments in it cannot be recognised";
-        return lookup;
-    }
-    const HmacSha256 hmac(key.bytes);
+    // Only the identities asked are hashed; the history's digests are compared as the text they are.
     std::vector<std::string> digests;
-    digests.reserve(identities.size());
     std::unordered_map<std::string_view, std::vector<std::size_t>> asked;
-    for (const std::string& identity : identities) digests.push_back(HexText(hmac.Of(identity)));
-    for (std::size_t i = 0; i < digests.size(); ++i) asked[digests[i]].push_back(i);
-    for (const Entry& entry : parsed.entries) {
-        if (entry.writtenOn < oldest_) continue;
+    if (key.state == Key::State::Read) {
+        const HmacSha256 hmac(key.bytes);
+        digests.reserve(identities.size());
+        for (const std::string& identity : identities) digests.push_back(HexText(hmac.Of(identity)));
+        for (std::size_t i = 0; i < digests.size(); ++i) asked[digests[i]].push_back(i);
+    }
+    bool anyCounts = false;
+    lookup.damagedLines = ForEachEntry(history.bytes, [&](const Entry& entry) {
+        if (entry.writtenOn < oldest_) return;
+        anyCounts = true;
         const auto match = asked.find(entry.digest);
-        if (match == asked.end()) continue;
+        if (match == asked.end()) return;
         for (const std::size_t i : match->second) {
             std::optional<PastWrite>& found = lookup.found[i];
             if (!found || entry.writtenOn >= found->writtenOn)
                 found = PastWrite{std::string(entry.file), entry.processingDate, entry.writtenOn};
         }
+    });
+    if (!anyCounts || key.state == Key::State::Read) return lookup;
+    if (key.state == Key::State::Failed) {
+        lookup.failure = key.reason;
+    } else {
+        lookup.failure = "its key " + InFolder(folder_, kKeyName) +
+                         " is missing or damaged, so the payments in it cannot be recognised";
     }
     return lookup;
 }
@@ -271,21 +311,28 @@ std::optional<std::string> PaymentHistory::Record(const std::vector<std::string>
     // A history that cannot be read is never replaced: its entries would be lost.
     if ((failure = HistoryFailure(history))) return failure;
 
-    std::string text = std::string(kFirstLine) + kLineEnd;
-    text.reserve(history.bytes.size() + identities.size() * 128);
+    HistoryText text(history.bytes);
+    text.Make(std::string(kFirstLine) + kLineEnd);
     if (!newKey) {
-        for (const Entry& entry : Parse(history.bytes).entries) {
-            if (entry.writtenOn >= oldest_) text.append(entry.line).append(kLineEnd);
-        }
+        ForEachEntry(history.bytes, [&](const Entry& entry) {
+            if (entry.writtenOn < oldest_) return;
+            // A line that already ends as written lines do stays as it stands.
+            if (entry.raw.size() == entry.line.size() + 2 && entry.raw.substr(entry.line.size()) == kLineEnd) {
+                text.Keep(entry.raw);
+            } else {
+                text.Make(entry.line);
+                text.Make(kLineEnd);
+            }
+        });
     }
     const HmacSha256 hmac(key.bytes);
     const std::string dates = FormatIsoDate(processingDate).value_or("") + kSeparator + FormatIsoDate(today_).value_or("");
-    const std::string written = OnOneLine(file);
+    const std::string written = kSeparator + dates + kSeparator + OnOneLine(file) + kLineEnd;
     for (const std::string& identity : identities) {
-        text.append(HexText(hmac.Of(identity))).append(1, kSeparator).append(dates).append(1, kSeparator);
-        text.append(written).append(kLineEnd);
+        text.Make(HexText(hmac.Of(identity)));
+        text.Make(written);
     }
     std::string reason;
-    if (!platform::ReplaceWholeFile(Path(), text, reason)) return "it cannot be written: " + reason;
+    if (!platform::ReplaceWholeFile(Path(), text.Pieces(), reason)) return "it cannot be written: " + reason;
     return std::nullopt;
 }

@@ -117,6 +117,18 @@ TEST_F(PaymentHistoryTest, ADamagedLineIsSkippedNamedAndLeftOutWhenWritten) {
     EXPECT_TRUE(On("2026-03-03").Find({kOther}).damagedLines.empty());
 }
 
+TEST_F(PaymentHistoryTest, KeptLinesStayByteForByteAndEachEndsWithCrLf) {
+    Record("2026-03-02", {kIdentity, kOther});
+    const std::vector<std::string> lines = Lines(History());
+    // Lines a hand or another program left with a bare line feed, or with none at the end.
+    dir.Write("PAYMENTS.HST", lines[0] + "\r\n" + lines[1] + "\n" + lines[2]);
+    Record("2026-03-03", {});
+    EXPECT_EQ(History(), lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n");
+    const std::string written = History();
+    Record("2026-03-03", {});
+    EXPECT_EQ(History(), written);
+}
+
 TEST_F(PaymentHistoryTest, AHistoryThatCannotBeReadIsNeverReplaced) {
     fs::create_directories(dir.Path() / "PAYMENTS.HST" / "inside");
     const HistoryLookup lookup = On("2026-03-02").Find({kIdentity});

@@ -56,26 +56,32 @@ WholeFile ReadWholeFile(const std::string& path) {
         file.reason = SystemReason(error);
         return file;
     }
-    // Room for the whole file at once: a history runs to megabytes.
+    // Read straight into room for the whole file, and a byte more so that its end is seen without
+    // growing: a history runs to megabytes.
     LARGE_INTEGER size{};
-    if (::GetFileSizeEx(AsHandle(in.Get()), &size) && size.QuadPart > 0) file.bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-    char buffer[64 * 1024];
+    const std::size_t expected =
+        ::GetFileSizeEx(AsHandle(in.Get()), &size) && size.QuadPart > 0 ? static_cast<std::size_t>(size.QuadPart) : 0;
+    file.bytes.resize(expected + 1);
+    std::size_t filled = 0;
     for (;;) {
+        if (filled == file.bytes.size()) file.bytes.resize(2 * filled);
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(file.bytes.size() - filled, 1u << 20));
         DWORD got = 0;
-        if (!::ReadFile(AsHandle(in.Get()), buffer, sizeof buffer, &got, nullptr)) {
+        if (!::ReadFile(AsHandle(in.Get()), &file.bytes[filled], chunk, &got, nullptr)) {
             file.state = WholeFile::State::Failed;
             file.reason = SystemReason();
             file.bytes.clear();
             return file;
         }
         if (got == 0) break;
-        file.bytes.append(buffer, got);
+        filled += got;
     }
+    file.bytes.resize(filled);
     file.state = WholeFile::State::Read;
     return file;
 }
 
-bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::string& reason) {
+bool ReplaceWholeFile(const std::string& path, const std::vector<std::string_view>& pieces, std::string& reason) {
     const std::string aside = path + ".new";
     bool written = false;
     {
@@ -85,7 +91,9 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes, std::stri
             reason = SystemReason();
             return false;
         }
-        written = WriteAll(AsHandle(out.Get()), bytes) && ::FlushFileBuffers(AsHandle(out.Get()));
+        const HANDLE handle = AsHandle(out.Get());
+        written = std::all_of(pieces.begin(), pieces.end(), [&](std::string_view piece) { return WriteAll(handle, piece); }) &&
+                  ::FlushFileBuffers(handle);
         if (!written) reason = SystemReason();
     }
     if (written && ::MoveFileExA(aside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
